@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <initializer_list>
+#include <utility>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Window layouts are given in twips, 15 to a logical pixel; Qt scales logical
+// pixels on high-density screens by itself.
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+struct Twips {
+    int left, top, width, height;
+    QRect pixels() const
+    {
+        return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+    }
+};
+
+QSize clientSize(int widthTwips, int heightTwips);
+
+// The background of the caption of a result field.
+inline constexpr int resultCaptionRgb[] = {255, 128, 0};
+
+// A caption beside a text box: centred; orange for a result field.
+QLabel *makeCaption(QWidget *parent, const char *name, const QString &caption, Twips place,
+                    bool forResult = false);
+// A left-aligned caption that wraps at word boundaries, such as an instruction.
+QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &caption, Twips place);
+// A single-line, left-aligned text box; a read-only one still takes focus and
+// lets its text be selected.
+QLineEdit *makeTextBox(QWidget *parent, const char *name, Twips place, bool readOnly = false);
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, Twips place);
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, Twips place);
+// A text box and its caption on one row: the caption is the text box's buddy,
+// so a screen reader announces the field by it.
+QLineEdit *makeFieldRow(QWidget *parent, const char *labelName, const QString &caption,
+                        Twips labelPlace, const char *boxName, Twips boxPlace, bool result = false);
+
+// Keyboard focus moves through the widgets in the order of their tab indexes;
+// widgets that take no focus (labels, frames) are skipped.
+void setTabOrderByIndex(std::initializer_list<std::pair<int, QWidget *>> widgets);

@@ -1,0 +1,153 @@
+#include "form1.h"
+
+#include "calculators/form4.h"
+#include "calculators/form5.h"
+#include "calculators/form6.h"
+#include "clickableimage.h"
+#include "controls.h"
+#include "datafiles.h"
+#include "help/form2.h"
+#include "messages.h"
+#include "numericinput.h"
+#include "weblink.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
+struct Form1::Controls {
+    QLabel *Image1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    ClickableImage *Image2 = nullptr;
+};
+
+Form1::Form1()
+    : FormWindow(QStringLiteral("Кориндо V1.0"), clientSize(6420, 5895))
+{
+    setObjectName(QStringLiteral("Form1"));
+}
+
+Form1::~Form1() = default;
+
+bool Form1::IsNumber(const QString &text) const
+{
+    return numeric::isNumber(text);
+}
+
+QString Form1::ChangeDots(const QString &text) const
+{
+    return numeric::changeDots(text);
+}
+
+void Form1::buildControls()
+{
+    ui_ = std::make_unique<Controls>();
+    Controls &c = *ui_;
+    c.Image1 = new QLabel(this);
+    c.Image1->setObjectName(QStringLiteral("Image1"));
+    c.Image1->setGeometry(Twips{120, 120, 6165, 4170}.pixels());
+    c.Command1 = makeButton(this, "Command1", QStringLiteral("Принцип работы"), {120, 4440, 2175, 375});
+    c.Command2 = makeButton(this, "Command2", QStringLiteral("Лампы"), {2400, 4440, 2175, 375});
+    c.Command3 = makeButton(this, "Command3", QStringLiteral("Расчет емкости С"), {2400, 4920, 2175, 375});
+    c.Command4 = makeButton(this, "Command4", QStringLiteral("КРМ"), {120, 5400, 2175, 375});
+    c.Command5 = makeButton(this, "Command5", QStringLiteral("О программе"), {2400, 5400, 2175, 375});
+    c.Command6 = makeButton(this, "Command6", QStringLiteral("Расчет индуктивности"), {120, 4920, 2175, 375});
+    c.Image2 = new ClickableImage(this);
+    c.Image2->setObjectName(QStringLiteral("Image2"));
+    c.Image2->setGeometry(Twips{4800, 4800, 1320, 480}.pixels());
+    c.Image2->setPixmap(datafiles::linkPicture());
+    c.Image2->setToolTip(QString::fromLatin1(discussionPageAddress));
+
+    c.Command2->setEnabled(false);
+    setTabOrderByIndex({{0, c.Command1}, {1, c.Command2}, {2, c.Command3}, {3, c.Command4},
+                        {4, c.Command5}, {5, c.Command6}});
+
+    connect(c.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(c.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(c.Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(c.Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(c.Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(c.Image2, &ClickableImage::clicked, this, &Form1::Image2_Click);
+}
+
+void Form1::destroyControls()
+{
+    // The main window is never unloaded: closing it ends the program.
+}
+
+void Form1::Form_Load()
+{
+    setWindowIcon(datafiles::windowIcon());
+    const QPixmap circuit = datafiles::picture(datafiles::circuitPicture);
+    ui_->Image1->setPixmap(circuit);
+    ui_->Image1->resize(circuit.size());
+    ui_->Image2->setCursor(datafiles::cursor(datafiles::linkCursor));
+}
+
+namespace {
+// The single instance of a window, created on first use and shown modeless.
+template <typename Window>
+void openWindow(std::unique_ptr<Window> &window, Form1 &form1)
+{
+    if (!window)
+        window = std::make_unique<Window>(form1);
+    window->showLoaded();
+}
+} // namespace
+
+void Form1::Command1_Click()
+{
+    openWindow(form2_, *this);
+}
+
+void Form1::Command3_Click()
+{
+    openWindow(form5_, *this);
+}
+
+void Form1::Command4_Click()
+{
+    openWindow(form6_, *this);
+}
+
+void Form1::Command5_Click()
+{
+    showMessage(this, {QStringLiteral("Автор программы — команда разработчиков Кориндо. "
+                                      "Автор схемы неизвестен. Программа распространяется бесплатно."),
+                       QStringLiteral("О программе"), MessageIcon::Information});
+}
+
+void Form1::Command6_Click()
+{
+    openWindow(form4_, *this);
+}
+
+void Form1::Image2_Click()
+{
+    openWebAddress(this, QUrl(QString::fromLatin1(discussionPageAddress)));
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void Form1::Form_Unload()
+{
+    // Every other window goes with the main one, without running its own close
+    // handling; nothing is saved.
+    ending_ = true;
+    for (FormWindow *window : std::initializer_list<FormWindow *>{form2_.get(), form4_.get(),
+                                                                  form5_.get(), form6_.get()}) {
+        if (window)
+            window->hide();
+    }
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,32 @@
+#include "formwindow.h"
+
+#include <QCloseEvent>
+
+FormWindow::FormWindow(const QString &caption, QSize client)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(caption);
+    setFixedSize(client);
+}
+
+void FormWindow::showLoaded()
+{
+    if (!loaded_) {
+        buildControls();
+        loaded_ = true;
+        Form_Load();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void FormWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (loaded_) {
+        destroyControls();
+        loaded_ = false;
+    }
+}

@@ -1,0 +1,60 @@
+#include "messages.h"
+
+#include <QMessageBox>
+
+namespace {
+MessageHandler &messageHandler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+QString applicationTitle()
+{
+    return QStringLiteral("Кориндо");
+}
+
+void showMessage(QWidget *parent, const Message &message)
+{
+    Message shown = message;
+    if (shown.title.isEmpty())
+        shown.title = applicationTitle();
+    if (messageHandler()) {
+        messageHandler()(shown);
+        return;
+    }
+    QMessageBox box(boxIcon(shown.icon), shown.title, shown.prompt, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Message inputErrorMessage()
+{
+    return {QStringLiteral("Введите верные данные"), QStringLiteral("Ошибка ввода данных"),
+            MessageIcon::Warning};
+}
+
+void showInputError(QWidget *parent)
+{
+    showMessage(parent, inputErrorMessage());
+}
+
+MessageHandler setMessageHandler(MessageHandler handler)
+{
+    return std::exchange(messageHandler(), std::move(handler));
+}

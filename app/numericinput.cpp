@@ -1,0 +1,160 @@
+#include "numericinput.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace numeric {
+
+bool isNumber(QStringView text)
+{
+    bool allAllowed = true;
+    for (QChar c : text) {
+        if (!allowedCharacters.contains(c))
+            allAllowed = false;
+    }
+    return !text.isEmpty() && allAllowed;
+}
+
+QString changeDots(QStringView text)
+{
+    QString result = text.toString();
+    result.replace(u'.', u',');
+    return result;
+}
+
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// The pieces of a text that has the number's form.
+struct NumberShape {
+    bool valid = false;
+    qsizetype integerDigits = 0;   // digits before the ","
+    qsizetype leadingZeros = 0;    // zeros before the first significant digit
+    bool anySignificant = false;   // a non-zero mantissa digit
+    qsizetype exponentStart = -1;  // index of "E", or -1
+};
+
+NumberShape shapeOf(QStringView text)
+{
+    NumberShape shape;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && text[i] == u'-')
+        ++i;
+    qsizetype digits = 0;
+    bool comma = false;
+    bool significant = false;
+    for (; i < n && (isDigit(text[i]) || text[i] == u','); ++i) {
+        if (text[i] == u',') {
+            if (comma)
+                return shape;
+            comma = true;
+            continue;
+        }
+        ++digits;
+        if (!comma)
+            ++shape.integerDigits;
+        if (text[i] != u'0')
+            significant = true;
+        else if (!significant)
+            ++shape.leadingZeros;
+    }
+    if (digits == 0)
+        return shape;
+    if (i < n) {
+        if (text[i] != u'E')
+            return shape;
+        shape.exponentStart = i++;
+        if (i < n && text[i] == u'-')
+            ++i;
+        if (i == n)
+            return shape;
+        for (; i < n; ++i) {
+            if (!isDigit(text[i]))
+                return shape;
+        }
+    }
+    shape.anySignificant = significant;
+    shape.valid = true;
+    return shape;
+}
+
+// The power of ten written after "E", held at a bound far past any double.
+long long exponentOf(QStringView text, const NumberShape &shape)
+{
+    if (shape.exponentStart < 0)
+        return 0;
+    qsizetype i = shape.exponentStart + 1;
+    const bool negative = text[i] == u'-';
+    if (negative)
+        ++i;
+    long long value = 0;
+    for (; i < text.size(); ++i)
+        value = std::min(value * 10 + (text[i].unicode() - u'0'), 1'000'000'000LL);
+    return negative ? -value : value;
+}
+
+// A number from_chars could not hold: too large, or too close to zero. The
+// first significant digit stands at 10^(integerDigits - leadingZeros - 1)
+// before the exponent is applied.
+bool isOverflow(QStringView text, const NumberShape &shape)
+{
+    const long long magnitude =
+        static_cast<long long>(shape.integerDigits) - shape.leadingZeros + exponentOf(text, shape);
+    return magnitude > 0;
+}
+
+} // namespace
+
+std::optional<double> convert(QStringView commaText)
+{
+    const NumberShape shape = shapeOf(commaText);
+    if (!shape.valid)
+        return std::nullopt;
+
+    std::string ascii = commaText.toLatin1().toStdString();
+    for (char &c : ascii) {
+        if (c == ',')
+            c = '.';
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
+                                              std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        if (!shape.anySignificant || !isOverflow(commaText, shape))
+            return 0.0;
+        return std::nullopt;
+    }
+    if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> readNumber(QStringView text)
+{
+    if (!isNumber(text))
+        return std::nullopt;
+    return convert(changeDots(text));
+}
+
+QString formatResult(double value)
+{
+    Q_ASSERT(std::isfinite(value));
+    // A double has at most 309 integer digits; the buffer leaves room for the
+    // sign, the separator and the eight decimals.
+    std::array<char, 400> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, 8);
+    if (error != std::errc())
+        return QString();
+    QString text = QString::fromLatin1(buffer.data(), end - buffer.data());
+    if (text == QLatin1String("-0.00000000"))
+        text.remove(0, 1);
+    text.replace(u'.', u',');
+    return text;
+}
+
+} // namespace numeric

@@ -1,0 +1,84 @@
+#include "circuit.h"
+
+namespace circuit {
+
+namespace {
+bool allFinite(std::initializer_list<double> values)
+{
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+std::optional<double> chokeInductance(double r, double u, double i)
+{
+    if (i == 0)
+        return std::nullopt;
+    const double z = u / i;
+    const double zSquared = std::pow(z, 2);
+    const double rSquared = std::pow(r, 2);
+    const double d = zSquared - rSquared;
+    if (!allFinite({z, zSquared, rSquared, d}) || d < 0)
+        return std::nullopt;
+    const double l = std::pow(d, 0.5) / omega;
+    if (!std::isfinite(l))
+        return std::nullopt;
+    return l;
+}
+
+std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c)
+{
+    const double xl = circuit.lchoke * omega;
+    const double xc = 1 / (c * omega);
+    SeriesVoltages v;
+    v.x = xl - xc;
+    v.z = std::pow(std::pow(v.x, 2) + std::pow(circuit.rchoke, 2), 0.5);
+    v.ul = (xl * circuit.usupply) / v.z;
+    v.uc = (xc * circuit.usupply) / v.z;
+    if (!allFinite({xl, xc, v.x, v.z, v.ul, v.uc, squareRootOfTwo() * v.ul,
+                    squareRootOfTwo() * v.uc}))
+        return std::nullopt;
+    return v;
+}
+
+bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits)
+{
+    const double sqrt2 = squareRootOfTwo();
+    return sqrt2 * v.ul < limits.ubreakdown && sqrt2 * v.uc < limits.ucapMax;
+}
+
+std::optional<double> resonanceCapacitance(double lchoke)
+{
+    const double c = 1 / (std::pow(omega, 2) * lchoke);
+    if (!std::isfinite(c))
+        return std::nullopt;
+    return c;
+}
+
+std::optional<CapacitorCheck> checkCapacitor(const SeriesCircuit &circuit,
+                                             const VoltageLimits &limits, double creal)
+{
+    const auto v = seriesVoltages(circuit, creal);
+    if (!v)
+        return std::nullopt;
+    return CapacitorCheck{*v, withinLimits(*v, limits) && v->uc > v->ul};
+}
+
+std::optional<Compensation> compensate(double u, double ulamp, double i, double r)
+{
+    const double s = u * i;
+    const double p = std::pow(i, 2) * r + ulamp * i;
+    const double q = std::pow(std::pow(s, 2) - std::pow(p, 2), 0.5);
+    const double denominator = std::pow(u, 2) * omega;
+    const double ck = q / denominator * microfaradsPerFarad;
+    const double efficiency = (ulamp * i) / p * 100;
+    const double powerFactor = p / s * 100;
+    if (!allFinite({s, p, q, denominator, ck, efficiency, powerFactor}))
+        return std::nullopt;
+    return Compensation{ck, efficiency, powerFactor};
+}
+
+} // namespace circuit

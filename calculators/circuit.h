@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+// The arithmetic of the lamp circuit: a choke (inductance and winding
+// resistance) in series with a capacitor on the mains. The mains angular
+// frequency is taken as 314 rad/s throughout, squares and roots are taken as
+// powers, and every result is checked for being a finite number: a result
+// that is not is no result at all (std::nullopt) rather than "inf" on screen.
+namespace circuit {
+
+inline constexpr double omega = 314.0;
+inline constexpr double microfaradsPerFarad = 1000000.0;
+
+// Inductance of a choke, in henries, from a voltmeter reading U across it, an
+// ammeter reading I through it and its winding resistance R:
+// L = (Z² − R²)^0.5 / 314 with Z = U / I. No result for I = 0 or Z² < R².
+std::optional<double> chokeInductance(double r, double u, double i);
+
+// The choke and supply that the ignition capacitor works with.
+struct SeriesCircuit {
+    double usupply = 0;    // V RMS
+    double rchoke = 0;     // ohm
+    double lchoke = 0;     // H
+};
+
+// Voltage limits, both amplitudes.
+struct VoltageLimits {
+    double ubreakdown = 0; // of the choke
+    double ucapMax = 0;    // of the capacitor
+};
+
+// Series-circuit quantities for one capacitance.
+struct SeriesVoltages {
+    double x = 0;   // reactance, ohm
+    double z = 0;   // impedance, ohm
+    double ul = 0;  // choke voltage, V RMS
+    double uc = 0;  // capacitor voltage, V RMS
+};
+
+inline double squareRootOfTwo() { return std::pow(2.0, 0.5); }
+
+// X, Z, UL and UC for capacitance c (farads), in the order the circuit
+// defines them. No result when an intermediate is not finite (c = 0, say).
+std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c);
+
+// Both amplitudes strictly below their limits.
+bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits);
+
+// The capacitance at which the choke resonates at 314 rad/s, 1 / (314² · L).
+// No result for L = 0.
+std::optional<double> resonanceCapacitance(double lchoke);
+
+// The verdict on a real capacitor: the voltages it sees at ignition.
+struct CapacitorCheck {
+    SeriesVoltages voltages;
+    bool passes = false; // within limits and UC above UL
+};
+std::optional<CapacitorCheck> checkCapacitor(const SeriesCircuit &circuit,
+                                             const VoltageLimits &limits, double creal);
+
+// Reactive power compensation of the working lamp circuit, from the supply
+// voltage U, the lamp's operating voltage, the circuit current I and the
+// choke's resistance R.
+struct Compensation {
+    double capacitanceMicrofarads = 0; // Ck
+    double efficiencyPercent = 0;
+    double powerFactorPercent = 0;
+};
+std::optional<Compensation> compensate(double u, double ulamp, double i, double r);
+
+} // namespace circuit

@@ -1,0 +1,226 @@
+#include "app/form1.h"
+#include "app/startup.h"
+#include "app/weblink.h"
+#include "support/testsupport.h"
+
+#include <QDesktopServices>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+// Catches the addresses handed to the desktop.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void layout();
+    void focusOrder();
+    void oneInstancePerWindow_data();
+    void oneInstancePerWindow();
+    void aboutMessage();
+    void linkPicture();
+    void closingEndsTheProgram();
+    void dialogFont();
+    void captionsFit();
+
+private:
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<MessageLog> log_;
+};
+
+void TestForm1::init()
+{
+    log_ = std::make_unique<MessageLog>();
+    form1_ = std::make_unique<Form1>();
+    form1_->showLoaded();
+}
+
+void TestForm1::cleanup()
+{
+    form1_.reset();
+    QVERIFY2(log_->messages().isEmpty(), "a message box was shown that the test did not expect");
+    log_.reset();
+}
+
+void TestForm1::layout()
+{
+    QCOMPARE(form1_->windowTitle(), QStringLiteral("Кориндо V1.0"));
+    QCOMPARE(form1_->size(), QSize(428, 393));
+    QCOMPARE(form1_->minimumSize(), form1_->maximumSize());
+    const Qt::WindowFlags flags = form1_->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!form1_->windowIcon().isNull());
+    QCOMPARE(control<QLabel>(form1_.get(), "Image1")->geometry(), QRect(8, 8, 411, 278));
+    QCOMPARE(control<QLabel>(form1_.get(), "Image2")->geometry(), QRect(320, 320, 88, 32));
+    QCOMPARE(control<QPushButton>(form1_.get(), "Command3")->text(),
+             QStringLiteral(u"Расчет емкости \u0421"));
+    auto *lamps = control<QPushButton>(form1_.get(), "Command2");
+    QVERIFY(!lamps->isEnabled());
+    QTest::mouseClick(lamps, Qt::LeftButton);
+    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+}
+
+void TestForm1::focusOrder()
+{
+    QWidget *widget = control<QWidget>(form1_.get(), "Command1");
+    for (const char *name : {"Command1", "Command3", "Command4", "Command5", "Command6", "Command1"}) {
+        QCOMPARE(widget->objectName(), QLatin1String(name));
+        do
+            widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus || !widget->isEnabled());
+    }
+}
+
+void TestForm1::oneInstancePerWindow_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("principle") << "Command1" << "Form2" << "Принцип работы";
+    QTest::newRow("capacitor") << "Command3" << "Form5" << "Расчет емкости С";
+    QTest::newRow("compensation") << "Command4" << "Form6" << "Компенсация реактивной мощности";
+    QTest::newRow("inductance") << "Command6" << "Form4" << "Расчет индуктивности дросселя";
+}
+
+void TestForm1::oneInstancePerWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    const QByteArray buttonName = button.toLatin1();
+    const QByteArray windowName = window.toLatin1();
+    clickButton(form1_.get(), buttonName.constData());
+    clickButton(form1_.get(), buttonName.constData());
+    QCOMPARE(visibleCount(windowName.constData()), 1);
+    QWidget *opened = ::window(windowName.constData());
+    QCOMPARE(opened->windowTitle(), title);
+    QVERIFY(opened->isWindow() && !opened->parentWidget());
+    QVERIFY(!opened->windowIcon().isNull());
+    opened->close();
+    clickButton(form1_.get(), buttonName.constData());
+    QCOMPARE(::window(windowName.constData()), opened);
+    QCOMPARE(visibleCount(windowName.constData()), 1);
+}
+
+void TestForm1::aboutMessage()
+{
+    clickButton(form1_.get(), "Command5");
+    const QList<Message> shown = log_->take();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QStringLiteral("О программе"));
+    QCOMPARE(shown[0].icon, MessageIcon::Information);
+    QCOMPARE(shown[0].prompt,
+             QStringLiteral("Автор программы — команда разработчиков Кориндо. "
+                            "Автор схемы неизвестен. Программа распространяется бесплатно."));
+    QVERIFY(!shown[0].prompt.contains(u'\n'));
+}
+
+void TestForm1::linkPicture()
+{
+    auto *image = control<QLabel>(form1_.get(), "Image2");
+    QCOMPARE(image->pixmap().size(), QSize(88, 32));
+    QCOMPARE(image->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(image->focusPolicy(), Qt::NoFocus);
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QTest::mouseClick(image, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QString::fromLatin1(discussionPageAddress))});
+    QCOMPARE(catcher.opened[0].path(), QStringLiteral("/forum/35-825-1"));
+}
+
+void TestForm1::closingEndsTheProgram()
+{
+    for (const char *button : {"Command1", "Command3", "Command4", "Command6"})
+        clickButton(form1_.get(), button);
+    QVERIFY(!form1_->isEnding());
+    QVERIFY(form1_->close());
+    QVERIFY(form1_->isEnding());
+    for (const char *name : {"Form1", "Form2", "Form4", "Form5", "Form6"})
+        QCOMPARE(visibleCount(name), 0);
+}
+
+void TestForm1::dialogFont()
+{
+    const QFontInfo info(::dialogFont());
+    QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(info.pointSize(), 8);
+    QCOMPARE(QApplication::font().family(), QStringLiteral("Liberation Sans"));
+}
+
+namespace {
+// What does not fit of a caption in its box, or an empty text.
+QString clippedCaption(const QWidget *widget)
+{
+    const QFontMetrics metrics(widget->font());
+    const QRect box = widget->contentsRect();
+    if (auto *button = qobject_cast<const QPushButton *>(widget)) {
+        // The text plus a small margin on each side must fit.
+        const int textWidth = metrics.horizontalAdvance(button->text()) + 8;
+        if (textWidth > button->width() || metrics.height() > button->height())
+            return button->objectName() + QLatin1String(" needs ") + QString::number(textWidth);
+        return {};
+    }
+    if (auto *label = qobject_cast<const QLabel *>(widget)) {
+        if (label->text().isEmpty())
+            return {};
+        const int margin = 2 * label->margin() + 2;
+        if (label->wordWrap()) {
+            const QRect needed = metrics.boundingRect(QRect(0, 0, box.width() - margin, 100000),
+                                                      Qt::TextWordWrap, label->text());
+            if (needed.height() > box.height())
+                return label->objectName() + QLatin1String(" needs height ") + QString::number(needed.height());
+            return {};
+        }
+        const int width = metrics.horizontalAdvance(label->text()) + margin;
+        if (width > box.width() || metrics.height() > box.height())
+            return label->objectName() + QLatin1String(" needs ") + QString::number(width)
+                   + QLatin1String(" of ") + QString::number(box.width());
+        return {};
+    }
+    if (auto *frame = qobject_cast<const QGroupBox *>(widget)) {
+        if (metrics.horizontalAdvance(frame->title()) + 16 > frame->width())
+            return frame->objectName();
+    }
+    return {};
+}
+} // namespace
+
+void TestForm1::captionsFit()
+{
+    for (const char *button : {"Command1", "Command3", "Command4", "Command6"})
+        clickButton(form1_.get(), button);
+    int measured = 0;
+    for (const char *name : {"Form1", "Form2", "Form4", "Form5", "Form6"}) {
+        QWidget *opened = window(name);
+        QVERIFY(opened);
+        for (QWidget *widget : opened->findChildren<QWidget *>()) {
+            const QString clipped = clippedCaption(widget);
+            QVERIFY2(clipped.isEmpty(), qPrintable(QLatin1String(name) + QLatin1Char(' ') + clipped));
+            const QRect inWindow(widget->mapTo(opened, QPoint(0, 0)), widget->size());
+            QVERIFY2(opened->rect().contains(inWindow),
+                     qPrintable(QLatin1String(name) + QLatin1Char(' ') + widget->objectName()));
+            ++measured;
+        }
+    }
+    QVERIFY(measured > 20);
+}
+
+KORINDO_TEST_MAIN(TestForm1)
+#include "tst_form1.moc"

@@ -1,0 +1,151 @@
+#include "app/form1.h"
+#include "support/testsupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+// The choke inductance calculator, driven through its widgets.
+class TestForm4 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void calculates_data();
+    void calculates();
+    void failedPressKeepsResult_data();
+    void failedPressKeepsResult();
+    void layoutAndFocus();
+    void reloadsAfterClose();
+
+private:
+    void press(const QString &r, const QString &u, const QString &i);
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<MessageLog> log_;
+    QWidget *form4_ = nullptr;
+};
+
+void TestForm4::init()
+{
+    log_ = std::make_unique<MessageLog>();
+    form1_ = std::make_unique<Form1>();
+    form1_->showLoaded();
+    clickButton(form1_.get(), "Command6");
+    form4_ = window("Form4");
+    QVERIFY(form4_ && form4_->isVisible());
+}
+
+void TestForm4::cleanup()
+{
+    form1_.reset();
+    QVERIFY2(log_->messages().isEmpty(), "a message box was shown that the test did not expect");
+    log_.reset();
+    QCOMPARE(visibleCount("Form4"), 0);
+}
+
+void TestForm4::press(const QString &r, const QString &u, const QString &i)
+{
+    typeInto(form4_, "Text1", r);
+    typeInto(form4_, "Text2", u);
+    typeInto(form4_, "Text3", i);
+    clickButton(form4_, "Command1");
+}
+
+void TestForm4::calculates_data()
+{
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("u");
+    QTest::addColumn<QString>("i");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("314 V, 1 A") << "0" << "314" << "1" << "1,00000000";
+    QTest::newRow("220 V, 1 A") << "0" << "220" << "1" << "0,70063694";
+    QTest::newRow("comma current") << "10" << "220" << "0,5" << "1,40091194";
+    QTest::newRow("dot current") << "10" << "220" << "0.5" << "1,40091194";
+    QTest::newRow("Z equals R") << "100" << "100" << "1" << "0,00000000";
+    QTest::newRow("negative U") << "0" << "-220" << "1" << "0,70063694";
+    QTest::newRow("negative R") << "-10" << "220" << "0.5" << "1,40091194";
+}
+
+void TestForm4::calculates()
+{
+    QFETCH(QString, r);
+    QFETCH(QString, u);
+    QFETCH(QString, i);
+    QFETCH(QString, shown);
+    press(r, u, i);
+    QCOMPARE(textOf(form4_, "Text4"), shown);
+}
+
+void TestForm4::failedPressKeepsResult_data()
+{
+    QTest::addColumn<QString>("r");
+    QTest::addColumn<QString>("u");
+    QTest::addColumn<QString>("i");
+    QTest::newRow("all empty") << "" << "" << "";
+    QTest::newRow("R above Z") << "101" << "100" << "1";
+    QTest::newRow("current 0") << "0" << "220" << "0";
+    QTest::newRow("current 0,0") << "0" << "220" << "0,0";
+    QTest::newRow("current -0") << "0" << "220" << "-0";
+    QTest::newRow("R empty") << "" << "220" << "1";
+    QTest::newRow("R not a number") << "1-2" << "220" << "1";
+    QTest::newRow("U out of range") << "0" << "1E999" << "1";
+    QTest::newRow("U / I overflows") << "0" << "1E300" << "1E-300";
+    QTest::newRow("small e") << "0" << "2e2" << "1";
+}
+
+void TestForm4::failedPressKeepsResult()
+{
+    QFETCH(QString, r);
+    QFETCH(QString, u);
+    QFETCH(QString, i);
+    press("0", "314", "1");
+    QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
+    press(r, u, i);
+    QCOMPARE(log_->take(), QList<Message>{inputErrorMessage()});
+    QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
+    QCOMPARE(textOf(form4_, "Text1"), r);
+}
+
+void TestForm4::layoutAndFocus()
+{
+    QCOMPARE(form4_->windowTitle(), QStringLiteral("Расчет индуктивности дросселя"));
+    QCOMPARE(form4_->size(), QSize(341, 338));
+    QVERIFY(control<QLineEdit>(form4_, "Text4")->isReadOnly());
+    QVERIFY(!control<QLineEdit>(form4_, "Text1")->isReadOnly());
+    auto *result = control<QLabel>(form4_, "Label4");
+    QVERIFY(result->autoFillBackground());
+    QCOMPARE(result->palette().color(QPalette::Window), QColor(255, 128, 0));
+    QVERIFY(!control<QLabel>(form4_, "Label1")->autoFillBackground());
+    QCOMPARE(control<QLabel>(form4_, "Label2")->buddy(), control<QLineEdit>(form4_, "Text2"));
+    QCOMPARE(control<QLabel>(form4_, "Image1")->pixmap().size(), QSize(325, 166));
+
+    const QStringList order = {"Text1", "Text2", "Text3", "Text4", "Command1", "Text1"};
+    QWidget *widget = control<QWidget>(form4_, "Text1");
+    for (const QString &name : order) {
+        QCOMPARE(widget->objectName(), name);
+        widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus || !widget->isEnabled())
+            widget = widget->nextInFocusChain();
+    }
+}
+
+void TestForm4::reloadsAfterClose()
+{
+    press("0", "314", "1");
+    QVERIFY(form4_->close());
+    QVERIFY(!form4_->isVisible());
+    clickButton(form1_.get(), "Command6");
+    QCOMPARE(window("Form4"), form4_);
+    QVERIFY(form4_->isVisible());
+    for (const char *field : {"Text1", "Text2", "Text3", "Text4"})
+        QCOMPARE(textOf(form4_, field), QString());
+
+    // Pressed again while open: the same window, as it is.
+    typeInto(form4_, "Text1", QStringLiteral("5"));
+    clickButton(form1_.get(), "Command6");
+    QCOMPARE(visibleCount("Form4"), 1);
+    QCOMPARE(textOf(form4_, "Text1"), QStringLiteral("5"));
+}
+
+KORINDO_TEST_MAIN(TestForm4)
+#include "tst_form4.moc"

@@ -1,0 +1,94 @@
+// Renders every window of the program to PNG files, headless:
+//   QT_QPA_PLATFORM=offscreen korindo_screenshots OUTPUT_FOLDER
+// Each calculator is shown with a worked example filled in.
+#include "app/form1.h"
+#include "app/messages.h"
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name)
+            return widget;
+    }
+    return nullptr;
+}
+
+void fill(QWidget *window, const QList<std::pair<const char *, QString>> &fields)
+{
+    for (const auto &[name, text] : fields) {
+        if (auto *field = window->findChild<QLineEdit *>(QLatin1String(name)))
+            field->setText(text);
+    }
+}
+
+void press(QWidget *window, const char *button)
+{
+    if (auto *found = window->findChild<QPushButton *>(QLatin1String(button)))
+        found->click();
+}
+
+bool save(QWidget *window, const QDir &folder)
+{
+    QTest::qWait(50);
+    const QString path = folder.filePath(window->objectName() + QLatin1String(".png"));
+    if (!window->grab().save(path)) {
+        qWarning("could not write %s", qPrintable(path));
+        return false;
+    }
+    qInfo("%s", qPrintable(path));
+    return true;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    setUpApplication(application);
+    if (argc != 2) {
+        qWarning("usage: korindo_screenshots OUTPUT_FOLDER");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(folder.path());
+    setMessageHandler([](const Message &) {});
+
+    Form1 form1;
+    form1.showLoaded();
+    bool saved = save(&form1, folder);
+
+    press(&form1, "Command6");
+    QWidget *form4 = topLevel(QStringLiteral("Form4"));
+    fill(form4, {{"Text1", QStringLiteral("10")}, {"Text2", QStringLiteral("220")},
+                 {"Text3", QStringLiteral("0,5")}});
+    press(form4, "Command1");
+    saved = save(form4, folder) && saved;
+
+    press(&form1, "Command3");
+    QWidget *form5 = topLevel(QStringLiteral("Form5"));
+    fill(form5, {{"Text1", QStringLiteral("220")}, {"Text2", QStringLiteral("300")},
+                 {"Text3", QStringLiteral("630")}, {"Text4", QStringLiteral("990")},
+                 {"Text5", QStringLiteral("20")}, {"Text6", QStringLiteral("1")},
+                 {"Text9", QStringLiteral("4.7")}});
+    press(form5, "Command1");
+    press(form5, "Command2");
+    saved = save(form5, folder) && saved;
+
+    press(&form1, "Command4");
+    QWidget *form6 = topLevel(QStringLiteral("Form6"));
+    fill(form6, {{"Text1", QStringLiteral("220")}, {"Text2", QStringLiteral("100")},
+                 {"Text3", QStringLiteral("0,5")}, {"Text4", QStringLiteral("20")}});
+    press(form6, "Command1");
+    saved = save(form6, folder) && saved;
+
+    press(&form1, "Command1");
+    saved = save(topLevel(QStringLiteral("Form2")), folder) && saved;
+    return saved ? 0 : 1;
+}
