@@ -259,6 +259,28 @@ std::vector<QRgb> choosePalette(const std::vector<QImage> &images, int count)
                                   int((s[2] + s[3] / 2) / s[3]));
         }
     }
+    // An entry that no colour maps to is wasted: move it onto the colour that is
+    // worst served, until every entry is used.
+    for (int round = 0; round < 64; ++round) {
+        std::vector<bool> used(palette.size(), false);
+        std::vector<std::pair<int, QRgb>> worst; // (error, colour)
+        for (const auto &[rgb, n] : histogram) {
+            const int i = nearestIndex(palette, rgb, 0);
+            used[size_t(i)] = true;
+            worst.emplace_back(distance2(palette[size_t(i)], rgb), rgb);
+        }
+        std::stable_sort(worst.begin(), worst.end(),
+                         [](const auto &a, const auto &b) { return a.first > b.first; });
+        size_t next = 0;
+        bool moved = false;
+        for (size_t i = 0; i < palette.size(); ++i)
+            if (!used[i] && next < worst.size() && worst[next].first > 0) {
+                palette[i] = worst[next++].second | 0xff000000u;
+                moved = true;
+            }
+        if (!moved)
+            break;
+    }
     std::sort(palette.begin(), palette.end(), [](QRgb a, QRgb b) {
         const int la = qGray(a), lb = qGray(b);
         return la != lb ? la < lb : (a & 0xffffff) < (b & 0xffffff);
@@ -306,15 +328,15 @@ std::vector<uint8_t> lzw(const std::vector<uint8_t> &indices, int minCodeSize)
     std::unordered_map<uint32_t, unsigned> table;
     BitWriter out;
 
-    auto emit = [&](unsigned code) {
+    auto writeCode = [&](unsigned code) {
         out.put(code, width);
         if (next >= (1u << width) && width < 12)
             ++width;
     };
 
-    emit(clear);
+    writeCode(clear);
     if (indices.empty()) {
-        emit(end);
+        writeCode(end);
         out.flush();
         return out.bytes;
     }
@@ -327,9 +349,9 @@ std::vector<uint8_t> lzw(const std::vector<uint8_t> &indices, int minCodeSize)
             prefix = it->second;
             continue;
         }
-        emit(prefix);
+        writeCode(prefix);
         if (next >= 4095) {
-            emit(clear);
+            writeCode(clear);
             table.clear();
             next = end + 1;
             width = minCodeSize + 1;
@@ -338,8 +360,8 @@ std::vector<uint8_t> lzw(const std::vector<uint8_t> &indices, int minCodeSize)
         }
         prefix = k;
     }
-    emit(prefix);
-    emit(end);
+    writeCode(prefix);
+    writeCode(end);
     out.flush();
     return out.bytes;
 }

@@ -189,7 +189,7 @@ public:
         p.setBrush(ink);
         p.drawRect(QRectF(c.x() - bar / 2, c.y() - gap - 3, bar, 4));
         p.drawRect(QRectF(c.x() - bar / 2, c.y() + gap - 1, bar, 4));
-        p.drawEllipse(QPointF(c.x() + 0.55 * r, c.y() + 0.42 * r), 2.6, 2.6);
+        p.drawEllipse(QPointF(c.x() + 0.56 * r, c.y()), 2.6, 2.6);
         p.restore();
     }
 
@@ -244,10 +244,10 @@ QImage lampCircuit()
 {
     QImage img = whiteCanvas(411, 278);
     Schematic s(img);
-    const double top = 70, bottom = 228, mid = 149;
-    const double xs = 62, xc = 262, xl = 335;
+    const double top = 80, bottom = 240, mid = 160;
+    const double xs = 50, xc = 250, xl = 322;
     const double rs = 24, rl = 24;
-    const double coilA = 104, coilLen = 64, resC = 208, resLen = 40;
+    const double coilA = 94, coilLen = 64, resC = 198, resLen = 40;
 
     s.wire({{xs, mid - rs}, {xs, top}, {coilA, top}});
     s.coil({coilA, top}, coilLen, 4);
@@ -262,13 +262,14 @@ QImage lampCircuit()
     s.lamp({xl, mid}, rl);
     s.node({xc, top});
     s.node({xc, bottom});
-    s.group(QRectF(90.5, 36.5, 152, 52));
+    const QRectF choke(coilA - 13.5, top - 33.5, resC + resLen / 2 + 13 - (coilA - 13.5), 52);
+    s.group(choke);
 
     const QFont letters = sans(17, true);
     const QFont names = sans(15);
-    label(s.p, "L", letters, coilA + coilLen / 2, 50, Align::Center);
-    label(s.p, "R", letters, resC, 50, Align::Center);
-    label(s.p, "Дроссель", names, 166.5, 23, Align::Center, accent.darker(130));
+    label(s.p, "L", letters, coilA + coilLen / 2, top - 20, Align::Center);
+    label(s.p, "R", letters, resC, top - 20, Align::Center);
+    label(s.p, "Дроссель", names, choke.center().x(), choke.top() - 13, Align::Center, accent.darker(130));
     label(s.p, "C", letters, xc + 24, mid, Align::Left);
     label(s.p, "Лампа", names, xl + rl + 8, mid, Align::Left);
     label(s.p, "~220 В", names, xs + rs + 12, mid, Align::Left);
@@ -279,11 +280,11 @@ QImage chokeMeasurement()
 {
     QImage img = whiteCanvas(325, 166);
     Schematic s(img);
-    const double top = 48, bottom = 144, mid = 96;
-    const double xs = 36, xa = 92, n1 = 140, n2 = 258, xr = 300;
+    const double top = 52, bottom = 148, mid = 100;
+    const double xs = 40, xa = 96, n1 = 144, n2 = 262, xr = 304;
     const double rs = 20, rm = 15;
-    const double coilA = 152, coilLen = 48, resC = 228, resLen = 32;
-    const double vy = 100, xv = (n1 + n2) / 2;
+    const double coilA = 156, coilLen = 48, resC = 232, resLen = 32;
+    const double vy = 104, xv = (n1 + n2) / 2;
 
     s.wire({{xs, mid - rs}, {xs, top}, {xa - rm, top}});
     s.wire({{xa + rm, top}, {coilA, top}});
@@ -298,13 +299,14 @@ QImage chokeMeasurement()
     s.meter({xv, vy}, rm, "V", 15);
     s.node({n1, top});
     s.node({n2, top});
-    s.group(QRectF(146.5, 20.5, 102, 38));
+    const QRectF choke(n1 + 6.5, top - 27.5, n2 - n1 - 12, 38);
+    s.group(choke);
 
     const QFont letters = sans(14, true);
     const QFont names = sans(13);
-    label(s.p, "L", letters, coilA + coilLen / 2, 31, Align::Center);
-    label(s.p, "R", letters, resC, 31, Align::Center);
-    label(s.p, "Дроссель", names, 197.5, 10, Align::Center, accent.darker(130));
+    label(s.p, "L", letters, coilA + coilLen / 2, top - 17, Align::Center);
+    label(s.p, "R", letters, resC, top - 17, Align::Center);
+    label(s.p, "Дроссель", names, choke.center().x(), choke.top() - 10, Align::Center, accent.darker(130));
     label(s.p, "~220 В", names, xs + rs + 9, mid, Align::Left);
     return img;
 }
@@ -395,9 +397,36 @@ QImage lampIcon(int size)
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    if (size <= 16) {
+        // Drawn on the pixel grid: the scaled-down large drawing turns to mush here.
+        p.scale(size / 16.0, size / 16.0);
+        QRadialGradient fill(QPointF(8, 5.5), 6);
+        fill.setColorAt(0.0, QColor(0xff, 0xff, 0xf0));
+        fill.setColorAt(0.5, QColor(0xff, 0xe6, 0x96));
+        fill.setColorAt(1.0, QColor(0xf0, 0xb0, 0x3c));
+        QPainterPath glass;
+        glass.moveTo(5.5, 11.5);
+        glass.cubicTo(5.5, 9.5, 2.5, 8.5, 2.5, 6);
+        glass.cubicTo(2.5, 2.8, 5, 0.5, 8, 0.5);
+        glass.cubicTo(11, 0.5, 13.5, 2.8, 13.5, 6);
+        glass.cubicTo(13.5, 8.5, 10.5, 9.5, 10.5, 11.5);
+        glass.closeSubpath();
+        p.setBrush(fill);
+        p.setPen(QPen(QColor(0x8a, 0x5a, 0x0a), 1));
+        p.drawPath(glass);
+        p.fillRect(QRectF(7, 3, 2, 6), QColor(0xf4, 0xee, 0xff)); // discharge tube
+        p.fillRect(QRectF(7, 3, 2, 1), QColor(0xb8, 0x9c, 0xff));
+        p.fillRect(QRectF(7, 8, 2, 1), QColor(0xb8, 0x9c, 0xff));
+        p.setPen(QPen(QColor(0x3c, 0x40, 0x48), 1));
+        p.setBrush(QColor(0xc4, 0xc9, 0xd2));
+        p.drawRect(QRectF(5.5, 11.5, 5, 2));
+        p.fillRect(QRectF(7, 14, 2, 1.5), QColor(0x30, 0x32, 0x38));
+        p.end();
+        return img.convertToFormat(QImage::Format_ARGB32);
+    }
     const double px = size / 48.0;
     p.scale(px, px);
-    drawBulb(p, px, true, size >= 32);
+    drawBulb(p, px, true, true);
     p.end();
     return img.convertToFormat(QImage::Format_ARGB32);
 }
@@ -527,7 +556,7 @@ void bannerTopText(QPainter &p, bool highlighted)
 
 void bannerBottomText(QPainter &p, bool lit)
 {
-    const auto [font, at] = fitText(bannerBottom, QRectF(39, 18, 48, 10), 14);
+    const auto [font, at] = fitText(bannerBottom, QRectF(40, 18, 45, 10), 14);
     p.setFont(font);
     p.setPen(lit ? QColor(0xff, 0xcf, 0x5a) : QColor(0xb3, 0xa6, 0xd6));
     p.drawText(at, bannerBottom);
@@ -554,12 +583,9 @@ QImage banner(BannerState state)
     bannerBottomText(p, lit);
 
     if (state == BannerState::Highlighted) {
-        // Only the highlight box is redrawn, so this frame differs from the lit one there alone.
+        // The bright text goes over the plain one, clipped to the highlight box,
+        // so this picture differs from the lit one inside that box alone.
         p.setClipRect(bannerHighlightRect());
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.fillRect(bannerHighlightRect(), Qt::transparent);
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        bannerBackground(p);
         bannerTopText(p, true);
     }
     p.end();
