@@ -3,8 +3,7 @@
 #include <QLabel>
 
 // An image box that reports a click of the left mouse button.
-class ClickableImage : public QLabel
-{
+class ClickableImage : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;

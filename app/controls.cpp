@@ -14,9 +14,20 @@ QSize clientSize(int widthTwips, int heightTwips)
     return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
 }
 
+ClientArea::ClientArea(QWidget *window)
+    : client(new QWidget(window))
+{
+    client->setGeometry(window->rect());
+    client->show();
+}
+
+ClientArea::~ClientArea()
+{
+    delete client;
+}
+
 namespace {
-template <typename W>
-W *place(W *widget, const char *name, Twips where)
+template<typename W> W *place(W *widget, const char *name, Twips where)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(where.pixels());
@@ -75,6 +86,14 @@ QLineEdit *makeFieldRow(QWidget *parent, const char *labelName, const QString &c
     label->setBuddy(box);
     box->setAccessibleName(caption);
     return box;
+}
+
+QLineEdit *makeFieldRow(QWidget *parent, RowColumns columns, int top, const char *labelName,
+                        const QString &caption, const char *boxName, bool result)
+{
+    return makeFieldRow(parent, labelName, caption,
+                        {columns.labelLeft, top, columns.labelWidth, 255}, boxName,
+                        {columns.boxLeft, top, columns.boxWidth, 285}, result);
 }
 
 void setTabOrderByIndex(std::initializer_list<std::pair<int, QWidget *>> widgets)

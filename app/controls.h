@@ -22,11 +22,23 @@ struct Twips {
     int left, top, width, height;
     QRect pixels() const
     {
-        return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+        return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                twipsToPixels(height)};
     }
 };
 
 QSize clientSize(int widthTwips, int heightTwips);
+
+// The controls of a loaded window stand on one client widget that fills the
+// window, so that unloading the window removes them all at once.
+struct ClientArea {
+    explicit ClientArea(QWidget *window);
+    ~ClientArea();
+    ClientArea(const ClientArea &) = delete;
+    ClientArea &operator=(const ClientArea &) = delete;
+
+    QWidget *const client;
+};
 
 // The background of the caption of a result field.
 inline constexpr int resultCaptionRgb[] = {255, 128, 0};
@@ -45,6 +57,15 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, 
 // so a screen reader announces the field by it.
 QLineEdit *makeFieldRow(QWidget *parent, const char *labelName, const QString &caption,
                         Twips labelPlace, const char *boxName, Twips boxPlace, bool result = false);
+
+// Where the rows of a calculator window put their captions and text boxes,
+// in twips. Captions are 255 twips high, text boxes 285.
+struct RowColumns {
+    int labelLeft, labelWidth, boxLeft, boxWidth;
+};
+// A row at the given top, as makeFieldRow above.
+QLineEdit *makeFieldRow(QWidget *parent, RowColumns columns, int top, const char *labelName,
+                        const QString &caption, const char *boxName, bool result = false);
 
 // Keyboard focus moves through the widgets in the order of their tab indexes;
 // widgets that take no focus (labels, frames) are skipped.

@@ -51,22 +51,30 @@ void Form1::buildControls()
     Controls &c = *ui_;
     c.Image1 = new QLabel(this);
     c.Image1->setObjectName(QStringLiteral("Image1"));
-    c.Image1->setGeometry(Twips{120, 120, 6165, 4170}.pixels());
-    c.Command1 = makeButton(this, "Command1", QStringLiteral("Принцип работы"), {120, 4440, 2175, 375});
+    c.Image1->setGeometry(Twips {120, 120, 6165, 4170}.pixels());
+    c.Command1
+        = makeButton(this, "Command1", QStringLiteral("Принцип работы"), {120, 4440, 2175, 375});
     c.Command2 = makeButton(this, "Command2", QStringLiteral("Лампы"), {2400, 4440, 2175, 375});
-    c.Command3 = makeButton(this, "Command3", QStringLiteral("Расчет емкости С"), {2400, 4920, 2175, 375});
+    c.Command3
+        = makeButton(this, "Command3", QStringLiteral("Расчет емкости С"), {2400, 4920, 2175, 375});
     c.Command4 = makeButton(this, "Command4", QStringLiteral("КРМ"), {120, 5400, 2175, 375});
-    c.Command5 = makeButton(this, "Command5", QStringLiteral("О программе"), {2400, 5400, 2175, 375});
-    c.Command6 = makeButton(this, "Command6", QStringLiteral("Расчет индуктивности"), {120, 4920, 2175, 375});
+    c.Command5
+        = makeButton(this, "Command5", QStringLiteral("О программе"), {2400, 5400, 2175, 375});
+    c.Command6 = makeButton(this, "Command6", QStringLiteral("Расчет индуктивности"),
+                            {120, 4920, 2175, 375});
     c.Image2 = new ClickableImage(this);
     c.Image2->setObjectName(QStringLiteral("Image2"));
-    c.Image2->setGeometry(Twips{4800, 4800, 1320, 480}.pixels());
+    c.Image2->setGeometry(Twips {4800, 4800, 1320, 480}.pixels());
     c.Image2->setPixmap(datafiles::linkPicture());
     c.Image2->setToolTip(QString::fromLatin1(discussionPageAddress));
 
     c.Command2->setEnabled(false);
-    setTabOrderByIndex({{0, c.Command1}, {1, c.Command2}, {2, c.Command3}, {3, c.Command4},
-                        {4, c.Command5}, {5, c.Command6}});
+    setTabOrderByIndex({{0, c.Command1},
+                        {1, c.Command2},
+                        {2, c.Command3},
+                        {3, c.Command4},
+                        {4, c.Command5},
+                        {5, c.Command6}});
 
     connect(c.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(c.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -92,8 +100,7 @@ void Form1::Form_Load()
 
 namespace {
 // The single instance of a window, created on first use and shown modeless.
-template <typename Window>
-void openWindow(std::unique_ptr<Window> &window, Form1 &form1)
+template<typename Window> void openWindow(std::unique_ptr<Window> &window, Form1 &form1)
 {
     if (!window)
         window = std::make_unique<Window>(form1);
@@ -118,9 +125,10 @@ void Form1::Command4_Click()
 
 void Form1::Command5_Click()
 {
-    showMessage(this, {QStringLiteral("Автор программы — команда разработчиков Кориндо. "
-                                      "Автор схемы неизвестен. Программа распространяется бесплатно."),
-                       QStringLiteral("О программе"), MessageIcon::Information});
+    showMessage(this,
+                {QStringLiteral("Автор программы — команда разработчиков Кориндо. "
+                                "Автор схемы неизвестен. Программа распространяется бесплатно."),
+                 QStringLiteral("О программе"), MessageIcon::Information});
 }
 
 void Form1::Command6_Click()
@@ -144,8 +152,8 @@ void Form1::Form_Unload()
     // Every other window goes with the main one, without running its own close
     // handling; nothing is saved.
     ending_ = true;
-    for (FormWindow *window : std::initializer_list<FormWindow *>{form2_.get(), form4_.get(),
-                                                                  form5_.get(), form6_.get()}) {
+    for (FormWindow *window : std::initializer_list<FormWindow *> {form2_.get(), form4_.get(),
+                                                                   form5_.get(), form6_.get()}) {
         if (window)
             window->hide();
     }

@@ -12,8 +12,7 @@ class Form6;
 // The main window: the circuit picture, the buttons that open the other
 // windows, the About message and the link to the discussion page. Its life is
 // the program's life.
-class Form1 : public FormWindow
-{
+class Form1 : public FormWindow {
     Q_OBJECT
 public:
     Form1();

@@ -7,8 +7,7 @@
 // while it is loaded: showing it loads it (builds the controls with their
 // initial contents and runs its load steps), and closing it with its close
 // box unloads it (the controls go, the window object and what it stores stay).
-class FormWindow : public QWidget
-{
+class FormWindow : public QWidget {
     Q_OBJECT
 public:
     // Loads the window if it is not loaded, shows it and brings it to the front.

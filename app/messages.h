@@ -11,7 +11,7 @@ enum class MessageIcon { None, Information, Warning, Critical };
 
 struct Message {
     QString prompt;
-    QString title;   // an empty title shows the application's name
+    QString title; // an empty title shows the application's name
     MessageIcon icon = MessageIcon::None;
     friend bool operator==(const Message &, const Message &) = default;
 };

@@ -26,15 +26,18 @@ QString changeDots(QStringView text)
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // The pieces of a text that has the number's form.
 struct NumberShape {
     bool valid = false;
-    qsizetype integerDigits = 0;   // digits before the ","
-    qsizetype leadingZeros = 0;    // zeros before the first significant digit
-    bool anySignificant = false;   // a non-zero mantissa digit
-    qsizetype exponentStart = -1;  // index of "E", or -1
+    qsizetype integerDigits = 0; // digits before the ","
+    qsizetype leadingZeros = 0; // zeros before the first significant digit
+    bool anySignificant = false; // a non-zero mantissa digit
+    qsizetype exponentStart = -1; // index of "E", or -1
 };
 
 NumberShape shapeOf(QStringView text)
@@ -102,8 +105,8 @@ long long exponentOf(QStringView text, const NumberShape &shape)
 // before the exponent is applied.
 bool isOverflow(QStringView text, const NumberShape &shape)
 {
-    const long long magnitude =
-        static_cast<long long>(shape.integerDigits) - shape.leadingZeros + exponentOf(text, shape);
+    const long long magnitude = static_cast<long long>(shape.integerDigits) - shape.leadingZeros
+        + exponentOf(text, shape);
     return magnitude > 0;
 }
 
@@ -145,7 +148,7 @@ QString formatResult(double value)
     Q_ASSERT(std::isfinite(value));
     // A double has at most 309 integer digits; the buffer leaves room for the
     // sign, the separator and the eight decimals.
-    std::array<char, 400> buffer{};
+    std::array<char, 400> buffer {};
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                             std::chars_format::fixed, 8);
     if (error != std::errc())

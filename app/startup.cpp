@@ -10,8 +10,8 @@
 QFont dialogFont()
 {
     // Metric-compatible with the classic dialog fonts the captions were fitted to.
-    const QStringList narrowFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                        QStringLiteral("Arimo")};
+    const QStringList narrowFamilies
+        = {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Arimo")};
     for (const QString &family : narrowFamilies) {
         if (QFontDatabase::hasFamily(family)) {
             QFont font(family, 8);

@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #else
 #include <QDesktopServices>
 #endif

@@ -10,15 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-struct Form4::Controls {
-    explicit Controls(QWidget *window)
-        : client(new QWidget(window))
-    {
-        client->setGeometry(window->rect());
-    }
-    ~Controls() { delete client; }
+struct Form4::Controls : ClientArea {
+    using ClientArea::ClientArea;
 
-    QWidget *client;
     QLabel *Image1 = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;
@@ -41,22 +35,22 @@ void Form4::buildControls()
     ui_ = std::make_unique<Controls>(this);
     Controls &c = *ui_;
     QWidget *w = c.client;
+    const RowColumns columns {120, 3135, 3360, 1575};
     c.Image1 = new QLabel(w);
     c.Image1->setObjectName(QStringLiteral("Image1"));
-    c.Image1->setGeometry(Twips{120, 120, 4875, 2490}.pixels());
+    c.Image1->setGeometry(Twips {120, 120, 4875, 2490}.pixels());
     c.Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    c.Text1 = makeFieldRow(w, "Label1", QStringLiteral("Активное сопротивление дросселя (Ом)"),
-                           {120, 2760, 3135, 255}, "Text1", {3360, 2760, 1575, 285});
-    c.Text2 = makeFieldRow(w, "Label2", QStringLiteral("Напряжение на вольтметре (В)"),
-                           {120, 3240, 3135, 255}, "Text2", {3360, 3240, 1575, 285});
-    c.Text3 = makeFieldRow(w, "Label3", QStringLiteral("Сила тока на амперметре (А)"),
-                           {120, 3720, 3135, 255}, "Text3", {3360, 3720, 1575, 285});
-    c.Text4 = makeFieldRow(w, "Label4", QStringLiteral("Индуктивность дросселя (Гн)"),
-                           {120, 4200, 3135, 255}, "Text4", {3360, 4200, 1575, 285}, true);
+    c.Text1 = makeFieldRow(w, columns, 2760, "Label1",
+                           QStringLiteral("Активное сопротивление дросселя (Ом)"), "Text1");
+    c.Text2 = makeFieldRow(w, columns, 3240, "Label2",
+                           QStringLiteral("Напряжение на вольтметре (В)"), "Text2");
+    c.Text3 = makeFieldRow(w, columns, 3720, "Label3",
+                           QStringLiteral("Сила тока на амперметре (А)"), "Text3");
+    c.Text4 = makeFieldRow(w, columns, 4200, "Label4",
+                           QStringLiteral("Индуктивность дросселя (Гн)"), "Text4", true);
     c.Command1 = makeButton(w, "Command1", QStringLiteral("Вычислить!"), {120, 4560, 4815, 375});
     setTabOrderByIndex({{0, c.Text1}, {1, c.Text2}, {2, c.Text3}, {3, c.Text4}, {8, c.Command1}});
     connect(c.Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
-    c.client->show();
 }
 
 void Form4::destroyControls()
@@ -76,8 +70,7 @@ void Form4::Command1_Click()
     const auto r = readField(form1_, *ui_->Text1);
     const auto u = readField(form1_, *ui_->Text2);
     const auto i = readField(form1_, *ui_->Text3);
-    const auto inductance =
-        (r && u && i) ? circuit::chokeInductance(*r, *u, *i) : std::nullopt;
+    const auto inductance = (r && u && i) ? circuit::chokeInductance(*r, *u, *i) : std::nullopt;
     if (!inductance) {
         showInputError(this);
         return;

@@ -8,8 +8,7 @@ class Form1;
 
 // The choke inductance calculator: from a voltmeter reading, an ammeter
 // reading and the winding resistance to the choke's inductance.
-class Form4 : public FormWindow
-{
+class Form4 : public FormWindow {
     Q_OBJECT
 public:
     explicit Form4(const Form1 &form1);

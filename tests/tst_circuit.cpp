@@ -3,8 +3,7 @@
 
 #include <limits>
 
-class TestCircuit : public QObject
-{
+class TestCircuit : public QObject {
     Q_OBJECT
 private slots:
     void chokeInductance_data();
@@ -20,8 +19,8 @@ void TestCircuit::chokeInductance_data()
     QTest::addColumn<double>("henries");
     const double big = std::numeric_limits<double>::max();
     QTest::newRow("314 V at 1 A") << 0.0 << 314.0 << 1.0 << true << 1.0;
-    QTest::newRow("with resistance") << 10.0 << 220.0 << 0.5 << true
-                                     << std::pow(440.0 * 440.0 - 100.0, 0.5) / 314;
+    QTest::newRow("with resistance")
+        << 10.0 << 220.0 << 0.5 << true << std::pow(440.0 * 440.0 - 100.0, 0.5) / 314;
     QTest::newRow("Z equals R") << 100.0 << 100.0 << 1.0 << true << 0.0;
     QTest::newRow("negative U") << 0.0 << -220.0 << 1.0 << true << 220.0 / 314;
     QTest::newRow("negative R") << -10.0 << 220.0 << 0.5 << true

@@ -4,15 +4,12 @@
 #include "support/testsupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 
 // Data files are read from the current directory at load, with the built-in
 // copies standing in for what is missing or unreadable.
-class TestDataFiles : public QObject
-{
+class TestDataFiles : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -25,30 +22,17 @@ private slots:
     void mainWindowStartsWithoutFiles();
 
 private:
-    void writeFile(const QString &name, const QByteArray &bytes);
-    QTemporaryDir folder_;
-    QString savedDirectory_;
+    std::unique_ptr<ScratchDirectory> folder_;
 };
 
 void TestDataFiles::init()
 {
-    savedDirectory_ = QDir::currentPath();
-    QVERIFY(folder_.isValid());
-    QVERIFY(QDir::setCurrent(folder_.path()));
+    folder_ = std::make_unique<ScratchDirectory>();
 }
 
 void TestDataFiles::cleanup()
 {
-    QDir::setCurrent(savedDirectory_);
-    QDir(folder_.path()).removeRecursively();
-    QDir().mkpath(folder_.path());
-}
-
-void TestDataFiles::writeFile(const QString &name, const QByteArray &bytes)
-{
-    QFile file(QDir(folder_.path()).filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    folder_.reset();
 }
 
 void TestDataFiles::builtInCopiesAreSound()
@@ -92,18 +76,18 @@ void TestDataFiles::filesComeFromTheCurrentDirectory()
 {
     QImage red(411, 100, QImage::Format_RGB32);
     red.fill(Qt::red);
-    QVERIFY(red.save(QDir(folder_.path()).filePath(QStringLiteral("sch.jpg")), "JPG"));
+    QVERIFY(red.save(QDir(folder_->path()).filePath(QStringLiteral("sch.jpg")), "JPG"));
     QCOMPARE(datafiles::picture(QStringLiteral("sch.jpg")).size(), QSize(411, 100));
-    writeFile(QStringLiteral("P.txt"), "own text");
+    folder_->write(QStringLiteral("P.txt"), "own text");
     QCOMPARE(datafiles::bytes(QStringLiteral("P.txt")), QByteArray("own text"));
 }
 
 void TestDataFiles::missingOrBrokenFilesFallBack()
 {
     QCOMPARE(datafiles::picture(QStringLiteral("L.jpg")).size(), QSize(325, 166));
-    writeFile(QStringLiteral("L.jpg"), "not a picture");
-    writeFile(QStringLiteral("Icon.ICO"), "not an icon");
-    writeFile(QStringLiteral("Pointer.cur"), "not a cursor");
+    folder_->write(QStringLiteral("L.jpg"), "not a picture");
+    folder_->write(QStringLiteral("Icon.ICO"), "not an icon");
+    folder_->write(QStringLiteral("Pointer.cur"), "not a cursor");
     QCOMPARE(datafiles::picture(QStringLiteral("L.jpg")).size(), QSize(325, 166));
     QVERIFY(!datafiles::windowIcon().isNull());
     QCOMPARE(datafiles::cursor(QStringLiteral("Pointer.cur")).shape(), Qt::BitmapCursor);

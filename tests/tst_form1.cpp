@@ -11,8 +11,7 @@
 #include <QPushButton>
 
 // Catches the addresses handed to the desktop.
-class UrlCatcher : public QObject
-{
+class UrlCatcher : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> opened;
@@ -20,8 +19,7 @@ public slots:
     void open(const QUrl &url) { opened.append(url); }
 };
 
-class TestForm1 : public QObject
-{
+class TestForm1 : public WindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -35,24 +33,16 @@ private slots:
     void closingEndsTheProgram();
     void dialogFont();
     void captionsFit();
-
-private:
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<MessageLog> log_;
 };
 
 void TestForm1::init()
 {
-    log_ = std::make_unique<MessageLog>();
-    form1_ = std::make_unique<Form1>();
-    form1_->showLoaded();
+    startProgram();
 }
 
 void TestForm1::cleanup()
 {
-    form1_.reset();
-    QVERIFY2(log_->messages().isEmpty(), "a message box was shown that the test did not expect");
-    log_.reset();
+    endProgram();
 }
 
 void TestForm1::layout()
@@ -78,7 +68,8 @@ void TestForm1::layout()
 void TestForm1::focusOrder()
 {
     QWidget *widget = control<QWidget>(form1_.get(), "Command1");
-    for (const char *name : {"Command1", "Command3", "Command4", "Command5", "Command6", "Command1"}) {
+    for (const char *name :
+         {"Command1", "Command3", "Command4", "Command5", "Command6", "Command1"}) {
         QCOMPARE(widget->objectName(), QLatin1String(name));
         do
             widget = widget->nextInFocusChain();
@@ -91,10 +82,18 @@ void TestForm1::oneInstancePerWindow_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("title");
-    QTest::newRow("principle") << "Command1" << "Form2" << "Принцип работы";
-    QTest::newRow("capacitor") << "Command3" << "Form5" << "Расчет емкости С";
-    QTest::newRow("compensation") << "Command4" << "Form6" << "Компенсация реактивной мощности";
-    QTest::newRow("inductance") << "Command6" << "Form4" << "Расчет индуктивности дросселя";
+    QTest::newRow("principle") << "Command1"
+                               << "Form2"
+                               << "Принцип работы";
+    QTest::newRow("capacitor") << "Command3"
+                               << "Form5"
+                               << "Расчет емкости С";
+    QTest::newRow("compensation") << "Command4"
+                                  << "Form6"
+                                  << "Компенсация реактивной мощности";
+    QTest::newRow("inductance") << "Command6"
+                                << "Form4"
+                                << "Расчет индуктивности дросселя";
 }
 
 void TestForm1::oneInstancePerWindow()
@@ -141,7 +140,7 @@ void TestForm1::linkPicture()
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     QTest::mouseClick(image, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QString::fromLatin1(discussionPageAddress))});
+    QCOMPARE(catcher.opened, QList<QUrl> {QUrl(QString::fromLatin1(discussionPageAddress))});
     QCOMPARE(catcher.opened[0].path(), QStringLiteral("/forum/35-825-1"));
 }
 
@@ -185,13 +184,14 @@ QString clippedCaption(const QWidget *widget)
             const QRect needed = metrics.boundingRect(QRect(0, 0, box.width() - margin, 100000),
                                                       Qt::TextWordWrap, label->text());
             if (needed.height() > box.height())
-                return label->objectName() + QLatin1String(" needs height ") + QString::number(needed.height());
+                return label->objectName() + QLatin1String(" needs height ")
+                    + QString::number(needed.height());
             return {};
         }
         const int width = metrics.horizontalAdvance(label->text()) + margin;
         if (width > box.width() || metrics.height() > box.height())
             return label->objectName() + QLatin1String(" needs ") + QString::number(width)
-                   + QLatin1String(" of ") + QString::number(box.width());
+                + QLatin1String(" of ") + QString::number(box.width());
         return {};
     }
     if (auto *frame = qobject_cast<const QGroupBox *>(widget)) {
@@ -212,7 +212,8 @@ void TestForm1::captionsFit()
         QVERIFY(opened);
         for (QWidget *widget : opened->findChildren<QWidget *>()) {
             const QString clipped = clippedCaption(widget);
-            QVERIFY2(clipped.isEmpty(), qPrintable(QLatin1String(name) + QLatin1Char(' ') + clipped));
+            QVERIFY2(clipped.isEmpty(),
+                     qPrintable(QLatin1String(name) + QLatin1Char(' ') + clipped));
             const QRect inWindow(widget->mapTo(opened, QPoint(0, 0)), widget->size());
             QVERIFY2(opened->rect().contains(inWindow),
                      qPrintable(QLatin1String(name) + QLatin1Char(' ') + widget->objectName()));

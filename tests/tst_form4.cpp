@@ -5,8 +5,7 @@
 #include <QLineEdit>
 
 // The choke inductance calculator, driven through its widgets.
-class TestForm4 : public QObject
-{
+class TestForm4 : public WindowTest {
     Q_OBJECT
 private slots:
     void init();
@@ -20,27 +19,19 @@ private slots:
 
 private:
     void press(const QString &r, const QString &u, const QString &i);
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<MessageLog> log_;
     QWidget *form4_ = nullptr;
 };
 
 void TestForm4::init()
 {
-    log_ = std::make_unique<MessageLog>();
-    form1_ = std::make_unique<Form1>();
-    form1_->showLoaded();
-    clickButton(form1_.get(), "Command6");
-    form4_ = window("Form4");
-    QVERIFY(form4_ && form4_->isVisible());
+    startProgram();
+    form4_ = open("Command6", "Form4");
+    QVERIFY(form4_);
 }
 
 void TestForm4::cleanup()
 {
-    form1_.reset();
-    QVERIFY2(log_->messages().isEmpty(), "a message box was shown that the test did not expect");
-    log_.reset();
-    QCOMPARE(visibleCount("Form4"), 0);
+    endProgram();
 }
 
 void TestForm4::press(const QString &r, const QString &u, const QString &i)
@@ -57,13 +48,34 @@ void TestForm4::calculates_data()
     QTest::addColumn<QString>("u");
     QTest::addColumn<QString>("i");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("314 V, 1 A") << "0" << "314" << "1" << "1,00000000";
-    QTest::newRow("220 V, 1 A") << "0" << "220" << "1" << "0,70063694";
-    QTest::newRow("comma current") << "10" << "220" << "0,5" << "1,40091194";
-    QTest::newRow("dot current") << "10" << "220" << "0.5" << "1,40091194";
-    QTest::newRow("Z equals R") << "100" << "100" << "1" << "0,00000000";
-    QTest::newRow("negative U") << "0" << "-220" << "1" << "0,70063694";
-    QTest::newRow("negative R") << "-10" << "220" << "0.5" << "1,40091194";
+    QTest::newRow("314 V, 1 A") << "0"
+                                << "314"
+                                << "1"
+                                << "1,00000000";
+    QTest::newRow("220 V, 1 A") << "0"
+                                << "220"
+                                << "1"
+                                << "0,70063694";
+    QTest::newRow("comma current") << "10"
+                                   << "220"
+                                   << "0,5"
+                                   << "1,40091194";
+    QTest::newRow("dot current") << "10"
+                                 << "220"
+                                 << "0.5"
+                                 << "1,40091194";
+    QTest::newRow("Z equals R") << "100"
+                                << "100"
+                                << "1"
+                                << "0,00000000";
+    QTest::newRow("negative U") << "0"
+                                << "-220"
+                                << "1"
+                                << "0,70063694";
+    QTest::newRow("negative R") << "-10"
+                                << "220"
+                                << "0.5"
+                                << "1,40091194";
 }
 
 void TestForm4::calculates()
@@ -81,16 +93,36 @@ void TestForm4::failedPressKeepsResult_data()
     QTest::addColumn<QString>("r");
     QTest::addColumn<QString>("u");
     QTest::addColumn<QString>("i");
-    QTest::newRow("all empty") << "" << "" << "";
-    QTest::newRow("R above Z") << "101" << "100" << "1";
-    QTest::newRow("current 0") << "0" << "220" << "0";
-    QTest::newRow("current 0,0") << "0" << "220" << "0,0";
-    QTest::newRow("current -0") << "0" << "220" << "-0";
-    QTest::newRow("R empty") << "" << "220" << "1";
-    QTest::newRow("R not a number") << "1-2" << "220" << "1";
-    QTest::newRow("U out of range") << "0" << "1E999" << "1";
-    QTest::newRow("U / I overflows") << "0" << "1E300" << "1E-300";
-    QTest::newRow("small e") << "0" << "2e2" << "1";
+    QTest::newRow("all empty") << ""
+                               << ""
+                               << "";
+    QTest::newRow("R above Z") << "101"
+                               << "100"
+                               << "1";
+    QTest::newRow("current 0") << "0"
+                               << "220"
+                               << "0";
+    QTest::newRow("current 0,0") << "0"
+                                 << "220"
+                                 << "0,0";
+    QTest::newRow("current -0") << "0"
+                                << "220"
+                                << "-0";
+    QTest::newRow("R empty") << ""
+                             << "220"
+                             << "1";
+    QTest::newRow("R not a number") << "1-2"
+                                    << "220"
+                                    << "1";
+    QTest::newRow("U out of range") << "0"
+                                    << "1E999"
+                                    << "1";
+    QTest::newRow("U / I overflows") << "0"
+                                     << "1E300"
+                                     << "1E-300";
+    QTest::newRow("small e") << "0"
+                             << "2e2"
+                             << "1";
 }
 
 void TestForm4::failedPressKeepsResult()
@@ -101,7 +133,7 @@ void TestForm4::failedPressKeepsResult()
     press("0", "314", "1");
     QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
     press(r, u, i);
-    QCOMPARE(log_->take(), QList<Message>{inputErrorMessage()});
+    QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
     QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
     QCOMPARE(textOf(form4_, "Text1"), r);
 }

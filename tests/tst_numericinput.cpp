@@ -7,8 +7,7 @@
 
 using namespace numeric;
 
-class TestNumericInput : public QObject
-{
+class TestNumericInput : public QObject {
     Q_OBJECT
 private slots:
     void isNumber_data();
@@ -59,12 +58,17 @@ void TestNumericInput::changeDots_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("changed");
-    QTest::newRow("no dot") << "12,5" << "12,5";
-    QTest::newRow("dot alone") << "." << ",";
-    QTest::newRow("every dot") << "1.2.3" << "1,2,3";
-    QTest::newRow("mixed") << "-1.5,E.6" << "-1,5,E,6";
+    QTest::newRow("no dot") << "12,5"
+                            << "12,5";
+    QTest::newRow("dot alone") << "."
+                               << ",";
+    QTest::newRow("every dot") << "1.2.3"
+                               << "1,2,3";
+    QTest::newRow("mixed") << "-1.5,E.6"
+                           << "-1,5,E,6";
     QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("other characters kept") << "a.b c" << "a,b c";
+    QTest::newRow("other characters kept") << "a.b c"
+                                           << "a,b c";
 }
 
 void TestNumericInput::changeDots()
@@ -95,10 +99,10 @@ void TestNumericInput::readNumber_data()
     QTest::newRow("leading zeros") << "007" << true << 7.0;
     QTest::newRow("correctly rounded") << "0.1" << true << 0.1;
     QTest::newRow("halfway rounds to even") << "9007199254740993" << true << 9007199254740992.0;
-    QTest::newRow("largest double") << "1.7976931348623157E308" << true
-                                    << std::numeric_limits<double>::max();
-    QTest::newRow("smallest subnormal") << "4.9406564584124654E-324" << true
-                                        << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("largest double")
+        << "1.7976931348623157E308" << true << std::numeric_limits<double>::max();
+    QTest::newRow("smallest subnormal")
+        << "4.9406564584124654E-324" << true << std::numeric_limits<double>::denorm_min();
     QTest::newRow("too small reads as 0") << "1E-999" << true << 0.0;
     QTest::newRow("too small, negative") << "-1E-999" << true << 0.0;
     QTest::newRow("zero with huge exponent") << "0E999999" << true << 0.0;
@@ -170,12 +174,13 @@ void TestNumericInput::formatResult_data()
     QTest::newRow("tiny negative") << -0.000000004 << "0,00000000";
     QTest::newRow("no grouping") << 1234567.0 << "1234567,00000000";
     QTest::newRow("no exponent") << 1e20 << "100000000000000000000,00000000";
-    QTest::newRow("largest double") << std::numeric_limits<double>::max()
-                                    << QStringLiteral(
-                                           "17976931348623157081452742373170435679807056752584499659891747680315726078002853"
-                                           "87605895586327668781715404589535143824642343213268894641827684675467035375169860"
-                                           "49910576551282076245490090389328944075868508455133942304583236903222948165808559"
-                                           "332123348274797826204144723168738177180919299881250404026184124858368,00000000");
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max()
+        << QStringLiteral(
+               "17976931348623157081452742373170435679807056752584499659891747680315726078002853"
+               "87605895586327668781715404589535143824642343213268894641827684675467035375169860"
+               "49910576551282076245490090389328944075868508455133942304583236903222948165808559"
+               "332123348274797826204144723168738177180919299881250404026184124858368,00000000");
 }
 
 void TestNumericInput::formatResult()

@@ -66,25 +66,34 @@ int main(int argc, char *argv[])
 
     press(&form1, "Command6");
     QWidget *form4 = topLevel(QStringLiteral("Form4"));
-    fill(form4, {{"Text1", QStringLiteral("10")}, {"Text2", QStringLiteral("220")},
-                 {"Text3", QStringLiteral("0,5")}});
+    fill(form4,
+         {{"Text1", QStringLiteral("10")},
+          {"Text2", QStringLiteral("220")},
+          {"Text3", QStringLiteral("0,5")}});
     press(form4, "Command1");
     saved = save(form4, folder) && saved;
 
     press(&form1, "Command3");
     QWidget *form5 = topLevel(QStringLiteral("Form5"));
-    fill(form5, {{"Text1", QStringLiteral("220")}, {"Text2", QStringLiteral("300")},
-                 {"Text3", QStringLiteral("630")}, {"Text4", QStringLiteral("990")},
-                 {"Text5", QStringLiteral("20")}, {"Text6", QStringLiteral("1")},
-                 {"Text9", QStringLiteral("4.7")}});
+    fill(form5,
+         {{"Text1", QStringLiteral("220")},
+          {"Text2", QStringLiteral("300")},
+          {"Text3", QStringLiteral("630")},
+          {"Text4", QStringLiteral("990")},
+          {"Text5", QStringLiteral("20")},
+          {"Text6", QStringLiteral("1")},
+          {"Text9", QStringLiteral("4.7")}});
     press(form5, "Command1");
     press(form5, "Command2");
     saved = save(form5, folder) && saved;
 
     press(&form1, "Command4");
     QWidget *form6 = topLevel(QStringLiteral("Form6"));
-    fill(form6, {{"Text1", QStringLiteral("220")}, {"Text2", QStringLiteral("100")},
-                 {"Text3", QStringLiteral("0,5")}, {"Text4", QStringLiteral("20")}});
+    fill(form6,
+         {{"Text1", QStringLiteral("220")},
+          {"Text2", QStringLiteral("100")},
+          {"Text3", QStringLiteral("0,5")},
+          {"Text4", QStringLiteral("20")}});
     press(form6, "Command1");
     saved = save(form6, folder) && saved;
 

@@ -36,14 +36,66 @@ bool hasNumberForm(const std::string &text)
         const bool digit = c >= '0' && c <= '9';
         const bool sep = c == '.' || c == ',';
         switch (state) {
-        case Start: if (c == '-') state = Sign; else if (digit) state = Int; else if (sep) state = Sep; else return false; break;
-        case Sign: if (digit) state = Int; else if (sep) state = Sep; else return false; break;
-        case Int: if (digit) break; if (sep) state = Frac; else if (c == 'E') state = E; else return false; break;
-        case Sep: if (digit) state = Frac; else return false; break;
-        case Frac: if (digit) break; if (c == 'E') state = E; else return false; break;
-        case E: if (c == '-') state = ESign; else if (digit) state = Exp; else return false; break;
-        case ESign: if (digit) state = Exp; else return false; break;
-        case Exp: if (!digit) return false; break;
+        case Start:
+            if (c == '-')
+                state = Sign;
+            else if (digit)
+                state = Int;
+            else if (sep)
+                state = Sep;
+            else
+                return false;
+            break;
+        case Sign:
+            if (digit)
+                state = Int;
+            else if (sep)
+                state = Sep;
+            else
+                return false;
+            break;
+        case Int:
+            if (digit)
+                break;
+            if (sep)
+                state = Frac;
+            else if (c == 'E')
+                state = E;
+            else
+                return false;
+            break;
+        case Sep:
+            if (digit)
+                state = Frac;
+            else
+                return false;
+            break;
+        case Frac:
+            if (digit)
+                break;
+            if (c == 'E')
+                state = E;
+            else
+                return false;
+            break;
+        case E:
+            if (c == '-')
+                state = ESign;
+            else if (digit)
+                state = Exp;
+            else
+                return false;
+            break;
+        case ESign:
+            if (digit)
+                state = Exp;
+            else
+                return false;
+            break;
+        case Exp:
+            if (!digit)
+                return false;
+            break;
         }
     }
     return state == Int || state == Frac || state == Exp;

@@ -3,8 +3,12 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 MessageLog::MessageLog()
 {
@@ -40,6 +44,52 @@ int visibleCount(const char *name)
     return count;
 }
 
+void WindowTest::startProgram()
+{
+    log_ = std::make_unique<MessageLog>();
+    form1_ = std::make_unique<Form1>();
+    form1_->showLoaded();
+}
+
+void WindowTest::endProgram()
+{
+    form1_.reset();
+    const QList<Message> unexpected = log_->take();
+    log_.reset();
+    QVERIFY2(unexpected.isEmpty(),
+             qPrintable(QLatin1String("a message box the test did not expect: ")
+                        + unexpected.value(0).prompt));
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY2(!widget->isVisible(),
+                 qPrintable(widget->objectName() + QLatin1String(" left open")));
+}
+
+QWidget *WindowTest::open(const char *button, const char *windowName)
+{
+    clickButton(form1_.get(), button);
+    QWidget *opened = window(windowName);
+    return opened && opened->isVisible() ? opened : nullptr;
+}
+
+ScratchDirectory::ScratchDirectory()
+    : saved_(QDir::currentPath())
+{
+    QVERIFY(folder_.isValid());
+    QVERIFY(QDir::setCurrent(folder_.path()));
+}
+
+ScratchDirectory::~ScratchDirectory()
+{
+    QDir::setCurrent(saved_);
+}
+
+void ScratchDirectory::write(const QString &name, const QByteArray &bytes)
+{
+    QFile file(QDir(folder_.path()).filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
 void typeInto(QWidget *window, const char *name, const QString &text)
 {
     auto *field = control<QLineEdit>(window, name);
@@ -47,7 +97,12 @@ void typeInto(QWidget *window, const char *name, const QString &text)
     field->setFocus();
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
+    const bool typeable
+        = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (typeable)
+        QTest::keyClicks(field, text);
+    else
+        field->insert(text);
     QCOMPARE(field->text(), text);
 }
 

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "app/form1.h"
 #include "app/messages.h"
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
+#include <memory>
+
+Q_DECLARE_METATYPE(Message)
+
 // Records every message box shown while it lives, instead of showing it.
-class MessageLog
-{
+class MessageLog {
 public:
     MessageLog();
     ~MessageLog();
@@ -24,9 +29,40 @@ private:
     MessageHandler previous_;
 };
 
+// The base of a window test: startProgram() in init() brings up the main
+// window with every message box recorded; endProgram() in cleanup() ends the
+// program and fails on a message the test did not take or a window left open.
+class WindowTest : public QObject {
+    Q_OBJECT
+protected:
+    void startProgram();
+    void endProgram();
+    // Presses a button of the main window; the window it opened, or null.
+    QWidget *open(const char *button, const char *windowName);
+
+    std::unique_ptr<MessageLog> log_;
+    std::unique_ptr<Form1> form1_;
+};
+
+// A fresh, empty current directory for one test; the old one comes back
+// when it goes.
+class ScratchDirectory {
+public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory &) = delete;
+    ScratchDirectory &operator=(const ScratchDirectory &) = delete;
+
+    QString path() const { return folder_.path(); }
+    void write(const QString &name, const QByteArray &bytes);
+
+private:
+    QString saved_;
+    QTemporaryDir folder_;
+};
+
 // A child widget by its object name, failing the test where there is none.
-template <typename W>
-W *control(QWidget *window, const char *name)
+template<typename W> W *control(QWidget *window, const char *name)
 {
     W *widget = window->findChild<W *>(QLatin1String(name));
     if (!widget)
@@ -39,7 +75,8 @@ QWidget *window(const char *name);
 // How many visible top-level windows have this object name.
 int visibleCount(const char *name);
 
-// Replaces the text of a field the way a user does: select all, then type.
+// Replaces the text of a field the way a user does: select all, then type
+// (or paste, for what QTest cannot type: anything beyond ASCII).
 void typeInto(QWidget *window, const char *name, const QString &text);
 void clickButton(QWidget *window, const char *name);
 QString textOf(QWidget *window, const char *name);
@@ -47,9 +84,9 @@ QString textOf(QWidget *window, const char *name);
 // Runs a test class under a QApplication set up like the program's.
 int runTests(int argc, char *argv[], QObject *tests);
 
-#define KORINDO_TEST_MAIN(TestClass)                                                              \
-    int main(int argc, char *argv[])                                                              \
-    {                                                                                             \
-        TestClass tests;                                                                          \
-        return runTests(argc, argv, &tests);                                                      \
+#define KORINDO_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        TestClass tests;                                                                           \
+        return runTests(argc, argv, &tests);                                                       \
     }

@@ -33,9 +33,9 @@ QByteArray dibWithMask(const QImage &source)
     put32(out, 40);
     put32(out, uint32_t(w));
     put32(out, uint32_t(h * 2)); // colour bitmap + mask
-    put16(out, 1);               // planes
-    put16(out, 32);              // bits per pixel
-    put32(out, 0);               // BI_RGB
+    put16(out, 1); // planes
+    put16(out, 32); // bits per pixel
+    put32(out, 0); // BI_RGB
     put32(out, xorSize + andSize);
     put32(out, 0);
     put32(out, 0);
@@ -85,7 +85,7 @@ QByteArray iconContainer(const std::vector<QImage> &images, int type, QPoint hot
             put16(out, unsigned(hotspot.x()));
             put16(out, unsigned(hotspot.y()));
         } else {
-            put16(out, 1);  // planes
+            put16(out, 1); // planes
             put16(out, 32); // bits per pixel
         }
         put32(out, uint32_t(bodies[i].size()));
@@ -202,7 +202,8 @@ std::vector<QRgb> choosePalette(const std::vector<QImage> &images, int count)
             long long weight = 0;
             for (const Entry &e : boxes[i].entries)
                 weight += e.weight;
-            const long long score = (long long)boxes[i].range() * (1 << 20) + std::min(weight, (1LL << 20) - 1);
+            const long long score
+                = (long long)boxes[i].range() * (1 << 20) + std::min(weight, (1LL << 20) - 1);
             if (score > pickScore) {
                 pickScore = score;
                 pick = i;
@@ -239,7 +240,8 @@ std::vector<QRgb> choosePalette(const std::vector<QImage> &images, int count)
                 s[ch] += e.c[ch] * e.weight;
             w += e.weight;
         }
-        palette.push_back(qRgb(int((s[0] + w / 2) / w), int((s[1] + w / 2) / w), int((s[2] + w / 2) / w)));
+        palette.push_back(
+            qRgb(int((s[0] + w / 2) / w), int((s[1] + w / 2) / w), int((s[2] + w / 2) / w)));
     }
 
     // A few k-means passes over the distinct colours.
@@ -384,7 +386,7 @@ QByteArray gifFile(int width, int height, const std::vector<QRgb> &palette, int 
     // Global table present, 8 bits of colour resolution, unsorted, size field.
     out.append(char(0x80 | 0x70 | (sizeBits - 1)));
     out.append(char(transparentIndex)); // background colour index
-    out.append(char(0));                // pixel aspect: not given
+    out.append(char(0)); // pixel aspect: not given
     for (QRgb c : palette) {
         out.append(char(qRed(c)));
         out.append(char(qGreen(c)));

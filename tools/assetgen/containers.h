@@ -26,7 +26,7 @@ int nearestIndex(const std::vector<QRgb> &palette, QRgb c, int first);
 struct GifFrame {
     int left = 0, top = 0, width = 0, height = 0;
     std::vector<uint8_t> indices; // width * height palette indices
-    int delayCs = 0;              // hundredths of a second
+    int delayCs = 0; // hundredths of a second
 };
 
 // GIF89a with one global colour table (its size must be a power of two,

@@ -55,7 +55,8 @@ unsigned le16(const QByteArray &b, qsizetype at)
 constexpr int kTransparent = 0;
 constexpr int kPaletteSize = 128;
 
-std::vector<uint8_t> quantize(const QImage &img, const QRect &area, const std::vector<QRgb> &palette)
+std::vector<uint8_t> quantize(const QImage &img, const QRect &area,
+                              const std::vector<QRgb> &palette)
 {
     std::vector<uint8_t> out;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -86,15 +87,18 @@ QByteArray makeBanner()
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 88; ++x)
             if (!box.contains(x, y) && lit.pixel(x, y) != bright.pixel(x, y))
-                fail(QString("banner highlight changes pixel (%1, %2) outside its box").arg(x).arg(y));
+                fail(QString("banner highlight changes pixel (%1, %2) outside its box")
+                         .arg(x)
+                         .arg(y));
 
     std::vector<QRgb> palette = choosePalette({dark, lit, bright.copy(box)}, kPaletteSize - 1);
     palette.insert(palette.begin() + kTransparent, qRgb(255, 255, 255));
 
     const QRect full(0, 0, 88, 32);
-    GifFrame f1{0, 0, 88, 32, quantize(dark, full, palette), 200};
-    GifFrame f2{0, 0, 88, 32, quantize(lit, full, palette), 100};
-    GifFrame f3{box.left(), box.top(), box.width(), box.height(), quantize(bright, box, palette), 100};
+    GifFrame f1 {0, 0, 88, 32, quantize(dark, full, palette), 200};
+    GifFrame f2 {0, 0, 88, 32, quantize(lit, full, palette), 100};
+    GifFrame f3 {box.left(), box.top(), box.width(), box.height(), quantize(bright, box, palette),
+                 100};
     const std::vector<uint8_t> under = quantize(lit, box, palette);
     bool changed = false;
     for (size_t i = 0; i < f3.indices.size(); ++i) {
@@ -115,7 +119,7 @@ QByteArray makeBanner()
     if (used.size() != kPaletteSize)
         fail(QString("banner uses %1 of %2 palette entries").arg(used.size()).arg(kPaletteSize));
 
-    const std::vector<GifFrame> frames{f1, f2, f3};
+    const std::vector<GifFrame> frames {f1, f2, f3};
     const QByteArray gif = gifFile(88, 32, palette, kTransparent, frames);
 
     // Round trip through Qt's GIF reader: each shown frame must be exactly the intended one.
@@ -134,7 +138,8 @@ QByteArray makeBanner()
             for (int x = 0; x < 88; ++x) {
                 const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
                 if (qAlpha(a) != qAlpha(b) || (qAlpha(b) && (a & 0xffffff) != (b & 0xffffff)))
-                    fail(QString("GIF frame %1 decodes wrong at (%2, %3)").arg(n + 1).arg(x).arg(y));
+                    fail(
+                        QString("GIF frame %1 decodes wrong at (%2, %3)").arg(n + 1).arg(x).arg(y));
             }
     }
     if (reader.canRead())
@@ -167,7 +172,11 @@ void checkPicture(const QString &path, QSize size)
         fail(path + ": " + r.errorString());
     if (img.size() != size)
         fail(QString("%1 is %2 x %3, not %4 x %5")
-                 .arg(path).arg(img.width()).arg(img.height()).arg(size.width()).arg(size.height()));
+                 .arg(path)
+                 .arg(img.width())
+                 .arg(img.height())
+                 .arg(size.width())
+                 .arg(size.height()));
 }
 
 void checkIcon(const QString &path)
@@ -187,7 +196,7 @@ void checkIcon(const QString &path)
         sizes << img.width();
     }
     std::sort(sizes.begin(), sizes.end());
-    if (sizes != QList<int>{16, 32, 48})
+    if (sizes != QList<int> {16, 32, 48})
         fail(path + ": sizes are not 16, 32, 48");
 }
 
@@ -221,7 +230,11 @@ void checkCursor(const QString &path)
             }
     if (topRow != hy || (first + last) / 2 != hx || qAlpha(img.pixel(hx, hy)) != 255)
         fail(QString("%1: hotspot (%2, %3) is not the fingertip (%4, %5)")
-                 .arg(path).arg(hx).arg(hy).arg((first + last) / 2).arg(topRow));
+                 .arg(path)
+                 .arg(hx)
+                 .arg(hy)
+                 .arg((first + last) / 2)
+                 .arg(topRow));
     std::printf("%s: cursor 32x32, hotspot (%d, %d) on the fingertip\n", qPrintable(path), hx, hy);
 }
 
@@ -269,8 +282,13 @@ GifInfo parseGif(const QByteArray &b)
             at += 2;
             skipBlocks();
         } else if (kind == 0x2c) {
-            GifInfo::Frame f{int(le16(b, at + 1)), int(le16(b, at + 3)), int(le16(b, at + 5)),
-                             int(le16(b, at + 7)), delay, transparent, bool(uchar(b[at + 9]) & 0x80)};
+            GifInfo::Frame f {int(le16(b, at + 1)),
+                              int(le16(b, at + 3)),
+                              int(le16(b, at + 5)),
+                              int(le16(b, at + 7)),
+                              delay,
+                              transparent,
+                              bool(uchar(b[at + 9]) & 0x80)};
             g.frames.push_back(f);
             at += 10;
             if (f.localTable)
@@ -295,18 +313,25 @@ void checkGif(const QString &path)
         fail(QString("%1: global colour table has %2 entries").arg(path).arg(g.tableSize));
     if (g.loops != 0)
         fail(path + ": does not loop forever");
-    const std::vector<GifInfo::Frame> want{
-        {0, 0, 88, 32, 200, true, false}, {0, 0, 88, 32, 100, true, false}, {40, 7, 47, 9, 100, true, false}};
+    const std::vector<GifInfo::Frame> want {{0, 0, 88, 32, 200, true, false},
+                                            {0, 0, 88, 32, 100, true, false},
+                                            {40, 7, 47, 9, 100, true, false}};
     if (g.frames.size() != want.size())
         fail(QString("%1: %2 frames").arg(path).arg(g.frames.size()));
     for (size_t i = 0; i < want.size(); ++i) {
         const auto &f = g.frames[i], &w = want[i];
-        if (f.left != w.left || f.top != w.top || f.width != w.width || f.height != w.height ||
-            f.delay != w.delay || !f.transparent || f.localTable)
+        if (f.left != w.left || f.top != w.top || f.width != w.width || f.height != w.height
+            || f.delay != w.delay || !f.transparent || f.localTable)
             fail(QString("%1: frame %2 is %3x%4+%5+%6, delay %7")
-                     .arg(path).arg(i + 1).arg(f.width).arg(f.height).arg(f.left).arg(f.top).arg(f.delay));
-        std::printf("%s: frame %zu %dx%d+%d+%d delay %d cs\n", qPrintable(path), i + 1, f.width, f.height,
-                    f.left, f.top, f.delay);
+                     .arg(path)
+                     .arg(i + 1)
+                     .arg(f.width)
+                     .arg(f.height)
+                     .arg(f.left)
+                     .arg(f.top)
+                     .arg(f.delay));
+        std::printf("%s: frame %zu %dx%d+%d+%d delay %d cs\n", qPrintable(path), i + 1, f.width,
+                    f.height, f.left, f.top, f.delay);
     }
     // Every colour of the table is shown somewhere: 127 colours plus the transparent one.
     QImageReader r(path, "gif");
@@ -324,7 +349,10 @@ void checkGif(const QString &path)
             }
     }
     if (!clear || colours.size() != 127)
-        fail(QString("%1: shows %2 colours%3").arg(path).arg(colours.size()).arg(clear ? "" : ", no transparency"));
+        fail(QString("%1: shows %2 colours%3")
+                 .arg(path)
+                 .arg(colours.size())
+                 .arg(clear ? "" : ", no transparency"));
     std::printf("%s: 128-entry global table, loops forever, 127 colours shown plus transparency\n",
                 qPrintable(path));
 }

@@ -9,9 +9,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <iterator>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <numbers>
 
 namespace {
@@ -30,10 +30,10 @@ QFont sans(int pixelSize, bool bold = false, bool italic = false)
     return f;
 }
 
-const QColor ink(0x10, 0x10, 0x10);         // lines
-const QColor labelInk(0x1b, 0x2a, 0x4a);    // component letters and names
-const QColor accent(0x2f, 0x5f, 0xb3);      // choke frame
-const QColor sineInk(0xb0, 0x2a, 0x2a);     // the "~" of the mains
+const QColor ink(0x10, 0x10, 0x10); // lines
+const QColor labelInk(0x1b, 0x2a, 0x4a); // component letters and names
+const QColor accent(0x2f, 0x5f, 0xb3); // choke frame
+const QColor sineInk(0xb0, 0x2a, 0x2a); // the "~" of the mains
 
 enum class Align { Left, Center, Right };
 
@@ -57,7 +57,8 @@ void label(QPainter &p, const QString &text, const QFont &font, double x, double
 
 class Schematic {
 public:
-    explicit Schematic(QImage &img) : p(&img)
+    explicit Schematic(QImage &img)
+        : p(&img)
     {
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -141,7 +142,8 @@ public:
         const double half = 0.58 * r, amp = 0.3 * r;
         for (int i = 0; i <= 64; ++i) {
             const double t = i / 64.0;
-            const QPointF pt(c.x() - half + 2 * half * t, c.y() - amp * std::sin(2 * std::numbers::pi * t));
+            const QPointF pt(c.x() - half + 2 * half * t,
+                             c.y() - amp * std::sin(2 * std::numbers::pi * t));
             if (i == 0)
                 sine.moveTo(pt);
             else
@@ -231,7 +233,8 @@ QImage whiteCanvas(int w, int h)
 bool loadFonts()
 {
     const char *dir = "/usr/share/fonts/truetype/liberation2/";
-    const int regular = QFontDatabase::addApplicationFont(QString(dir) + "LiberationSans-Regular.ttf");
+    const int regular
+        = QFontDatabase::addApplicationFont(QString(dir) + "LiberationSans-Regular.ttf");
     const int bold = QFontDatabase::addApplicationFont(QString(dir) + "LiberationSans-Bold.ttf");
     if (regular < 0 || bold < 0)
         return false;
@@ -269,7 +272,8 @@ QImage lampCircuit()
     const QFont names = sans(15);
     label(s.p, "L", letters, coilA + coilLen / 2, top - 20, Align::Center);
     label(s.p, "R", letters, resC, top - 20, Align::Center);
-    label(s.p, "Дроссель", names, choke.center().x(), choke.top() - 13, Align::Center, accent.darker(130));
+    label(s.p, "Дроссель", names, choke.center().x(), choke.top() - 13, Align::Center,
+          accent.darker(130));
     label(s.p, "C", letters, xc + 24, mid, Align::Left);
     label(s.p, "Лампа", names, xl + rl + 8, mid, Align::Left);
     label(s.p, "~220 В", names, xs + rs + 12, mid, Align::Left);
@@ -306,7 +310,8 @@ QImage chokeMeasurement()
     const QFont names = sans(13);
     label(s.p, "L", letters, coilA + coilLen / 2, top - 17, Align::Center);
     label(s.p, "R", letters, resC, top - 17, Align::Center);
-    label(s.p, "Дроссель", names, choke.center().x(), choke.top() - 10, Align::Center, accent.darker(130));
+    label(s.p, "Дроссель", names, choke.center().x(), choke.top() - 10, Align::Center,
+          accent.darker(130));
     label(s.p, "~220 В", names, xs + rs + 9, mid, Align::Left);
     return img;
 }
@@ -349,7 +354,8 @@ void drawBulb(QPainter &p, double px, bool lit, bool halo)
         fill.setColorAt(1.0, QColor(0x9a, 0xa4, 0xb8));
     }
     p.setBrush(fill);
-    p.setPen(QPen(lit ? QColor(0x8a, 0x5a, 0x0a) : QColor(0x4a, 0x52, 0x66), penPx(px >= 0.6 ? 1.4 : 1.0)));
+    p.setPen(QPen(lit ? QColor(0x8a, 0x5a, 0x0a) : QColor(0x4a, 0x52, 0x66),
+                  penPx(px >= 0.6 ? 1.4 : 1.0)));
     p.drawPath(glass);
 
     // The discharge tube.
@@ -437,29 +443,14 @@ Cursor pointingHand()
 {
     // X outline, o fill, . transparent. The index finger's tip is row 0, column 6.
     static const char *const rows[] = {
-        ".....XXX.............",
-        "....XoooX............",
-        "....XoooX............",
-        "....XoooX............",
-        "....XoooX............",
-        "....XoooXXXX.........",
-        "....XoooXoooXXXX.....",
-        "....XoooXoooXoooXXX..",
-        "....XoooXoooXoooXoooX",
-        ".XX.XoooXoooXoooXoooX",
-        "XooXXoooXoooXoooXoooX",
-        "XoooXoooXoooXoooXoooX",
-        "XoooXoooooooooooooooX",
-        "XooooooooooooooooooooX",
-        ".XoooooooooooooooooooX",
-        ".XoooooooooooooooooooX",
-        "..XooooooooooooooooooX",
-        "..XoooooooooooooooooX.",
-        "...XooooooooooooooooX.",
-        "...XoooooooooooooooX..",
-        "....XooooooooooooooX..",
-        "....XooooooooooooooX..",
-        "....XXXXXXXXXXXXXXXX..",
+        ".....XXX.............",  "....XoooX............",  "....XoooX............",
+        "....XoooX............",  "....XoooX............",  "....XoooXXXX.........",
+        "....XoooXoooXXXX.....",  "....XoooXoooXoooXXX..",  "....XoooXoooXoooXoooX",
+        ".XX.XoooXoooXoooXoooX",  "XooXXoooXoooXoooXoooX",  "XoooXoooXoooXoooXoooX",
+        "XoooXoooooooooooooooX",  "XooooooooooooooooooooX", ".XoooooooooooooooooooX",
+        ".XoooooooooooooooooooX", "..XooooooooooooooooooX", "..XoooooooooooooooooX.",
+        "...XooooooooooooooooX.", "...XoooooooooooooooX..", "....XooooooooooooooX..",
+        "....XooooooooooooooX..", "....XXXXXXXXXXXXXXXX..",
     };
     const QPoint origin(4, 1);
     const QPoint tip(6, 0);

@@ -6,15 +6,15 @@
 #include <QRect>
 
 // Circuit of the lamp: mains, choke (L and R), capacitor, lamp across the capacitor.
-QImage lampCircuit();        // 411 x 278
+QImage lampCircuit(); // 411 x 278
 // Measuring the choke: mains, ammeter in series, voltmeter across the choke.
-QImage chokeMeasurement();   // 325 x 166
+QImage chokeMeasurement(); // 325 x 166
 
-QImage lampIcon(int size);   // square, transparent background
+QImage lampIcon(int size); // square, transparent background
 
 struct Cursor {
-    QImage image;            // 32 x 32
-    QPoint hotspot;          // tip of the index finger
+    QImage image; // 32 x 32
+    QPoint hotspot; // tip of the index finger
 };
 Cursor pointingHand();
 
