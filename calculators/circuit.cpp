@@ -32,13 +32,14 @@ std::optional<double> chokeInductance(double r, double u, double i)
 std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c)
 {
     const double xl = circuit.lchoke * omega;
-    const double xc = 1 / (c * omega);
+    const double cOmega = c * omega;
+    const double xc = 1 / cOmega;
     SeriesVoltages v;
     v.x = xl - xc;
     v.z = std::pow(std::pow(v.x, 2) + std::pow(circuit.rchoke, 2), 0.5);
     v.ul = (xl * circuit.usupply) / v.z;
     v.uc = (xc * circuit.usupply) / v.z;
-    if (!allFinite({xl, xc, v.x, v.z, v.ul, v.uc, squareRootOfTwo() * v.ul,
+    if (!allFinite({xl, cOmega, xc, v.x, v.z, v.ul, v.uc, squareRootOfTwo() * v.ul,
                     squareRootOfTwo() * v.uc}))
         return std::nullopt;
     return v;
@@ -52,8 +53,9 @@ bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits)
 
 std::optional<double> resonanceCapacitance(double lchoke)
 {
-    const double c = 1 / (std::pow(omega, 2) * lchoke);
-    if (!std::isfinite(c))
+    const double denominator = std::pow(omega, 2) * lchoke;
+    const double c = 1 / denominator;
+    if (!std::isfinite(denominator) || !std::isfinite(c))
         return std::nullopt;
     return c;
 }
@@ -64,7 +66,7 @@ std::optional<CapacitorCheck> checkCapacitor(const SeriesCircuit &circuit,
     const auto v = seriesVoltages(circuit, creal);
     if (!v)
         return std::nullopt;
-    return CapacitorCheck{*v, withinLimits(*v, limits) && v->uc > v->ul};
+    return CapacitorCheck {*v, withinLimits(*v, limits) && v->uc > v->ul};
 }
 
 std::optional<Compensation> compensate(double u, double ulamp, double i, double r)
@@ -78,7 +80,7 @@ std::optional<Compensation> compensate(double u, double ulamp, double i, double 
     const double powerFactor = p / s * 100;
     if (!allFinite({s, p, q, denominator, ck, efficiency, powerFactor}))
         return std::nullopt;
-    return Compensation{ck, efficiency, powerFactor};
+    return Compensation {ck, efficiency, powerFactor};
 }
 
 } // namespace circuit

@@ -21,26 +21,29 @@ std::optional<double> chokeInductance(double r, double u, double i);
 
 // The choke and supply that the ignition capacitor works with.
 struct SeriesCircuit {
-    double usupply = 0;    // V RMS
-    double rchoke = 0;     // ohm
-    double lchoke = 0;     // H
+    double usupply = 0; // V RMS
+    double rchoke = 0; // ohm
+    double lchoke = 0; // H
 };
 
 // Voltage limits, both amplitudes.
 struct VoltageLimits {
     double ubreakdown = 0; // of the choke
-    double ucapMax = 0;    // of the capacitor
+    double ucapMax = 0; // of the capacitor
 };
 
 // Series-circuit quantities for one capacitance.
 struct SeriesVoltages {
-    double x = 0;   // reactance, ohm
-    double z = 0;   // impedance, ohm
-    double ul = 0;  // choke voltage, V RMS
-    double uc = 0;  // capacitor voltage, V RMS
+    double x = 0; // reactance, ohm
+    double z = 0; // impedance, ohm
+    double ul = 0; // choke voltage, V RMS
+    double uc = 0; // capacitor voltage, V RMS
 };
 
-inline double squareRootOfTwo() { return std::pow(2.0, 0.5); }
+inline double squareRootOfTwo()
+{
+    return std::pow(2.0, 0.5);
+}
 
 // X, Z, UL and UC for capacitance c (farads), in the order the circuit
 // defines them. No result when an intermediate is not finite (c = 0, say).

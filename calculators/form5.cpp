@@ -2,6 +2,57 @@
 
 #include "app/controls.h"
 #include "app/datafiles.h"
+#include "app/fieldinput.h"
+#include "app/form1.h"
+#include "app/messages.h"
+#include "circuit.h"
+#include "ignitionsearch.h"
+#include "walkprogress.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+namespace {
+// Passes of the walk between two looks at the clock and the cancel button.
+constexpr std::int64_t passesPerChunk = 100000;
+
+const QString searchTitle = QStringLiteral("Поиск завершен");
+const QString checkTitle = QStringLiteral("Проверка завершена");
+
+const QString instruction
+    = QStringLiteral("C помощью кнопки \"Расчет емкости С\" можно вычислить диапазон "
+                     "допустимых значений емкости зажигающего конденсатора С. Из этого "
+                     "диапазона значений выберете подходящее для вас, с учетом имеющихся у "
+                     "вас конденсаторов. Чтобы стопроцентно избежать неприятных ситуаций, не "
+                     "следует брать емкость впритык к верхней границе диапазона. С помощью "
+                     "кнопки \"Проверка напряжений на дросселе и конденсаторе в момент "
+                     "зажигания\" вы можете посмотреть эти значения, подставив реальную "
+                     "емкость вашего конденсатора. Учтите, что реальная емкость может "
+                     "отличаться от номинальной. Требуется измерение мультиметром.");
+} // namespace
+
+struct Form5::Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLineEdit *Text6 = nullptr;
+    QLineEdit *Text7 = nullptr;
+    QLineEdit *Text8 = nullptr;
+    QLineEdit *Text12 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLineEdit *Text9 = nullptr;
+    QLineEdit *Text10 = nullptr;
+    QLineEdit *Text11 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+};
 
 Form5::Form5(const Form1 &form1)
     : FormWindow(QStringLiteral("Расчет емкости С"), clientSize(7320, 7560))
@@ -10,7 +61,200 @@ Form5::Form5(const Form1 &form1)
     setObjectName(QStringLiteral("Form5"));
 }
 
+Form5::~Form5() = default;
+
+void Form5::buildControls()
+{
+    ui_ = std::make_unique<Controls>(this);
+    Controls &c = *ui_;
+    QWidget *w = c.client;
+    const RowColumns columns {120, 4455, 4800, 2415};
+    // One row per quantity, top to bottom; the label names do not follow the rows.
+    c.Text1 = makeFieldRow(w, columns, 120, "Label1",
+                           QStringLiteral("Напряжение питания (В) (RMS)"), "Text1");
+    c.Text2 = makeFieldRow(w, columns, 480, "Label6",
+                           QStringLiteral("Напряжение зажигания лампы (В) (RMS)"), "Text2");
+    c.Text3
+        = makeFieldRow(w, columns, 840, "Label2",
+                       QStringLiteral("Максимальное напряжение конденсатора (В) (амп)"), "Text3");
+    c.Text4 = makeFieldRow(w, columns, 1200, "Label3",
+                           QStringLiteral("Напряжение пробоя дросселя (В) (амп)"), "Text4");
+    c.Text5 = makeFieldRow(w, columns, 1560, "Label4",
+                           QStringLiteral("Активное сопротивление дросселя (Ом)"), "Text5");
+    c.Text6 = makeFieldRow(w, columns, 1920, "Label5",
+                           QStringLiteral("Индуктивность дросселя (Гн)"), "Text6");
+    c.Text7 = makeFieldRow(w, columns, 2280, "Label8", QStringLiteral("Шаг поиска (мкФ)"), "Text7");
+    c.Text8 = makeFieldRow(w, columns, 2640, "Label7",
+                           QStringLiteral("Максимально возможная емкость С (мкФ)"), "Text8", true);
+    c.Text12 = makeFieldRow(w, columns, 3000, "Label13",
+                            QStringLiteral("Минимально возможная емкость С (мкФ)"), "Text12", true);
+    c.Command1
+        = makeButton(w, "Command1", QStringLiteral("Рассчитать емкость зажигающего конденсатора"),
+                     {120, 3360, 7095, 375});
+    c.Text9 = makeFieldRow(w, columns, 3840, "Label9", QStringLiteral("Реальная емкость С (мкФ)"),
+                           "Text9");
+    c.Text10 = makeFieldRow(w, columns, 4200, "Label10",
+                            QStringLiteral("Реальное напряжение на конденсаторе (В) (RMS)"),
+                            "Text10", true);
+    c.Text11
+        = makeFieldRow(w, columns, 4560, "Label11",
+                       QStringLiteral("Реальное напряжение на дросселе (В) (RMS)"), "Text11", true);
+    c.Command2 = makeButton(
+        w, "Command2",
+        QStringLiteral("Проверка напряжений на дросселе и конденсаторе в момент зажигания"),
+        {120, 4920, 7095, 375});
+    c.Frame1 = makeFrame(w, "Frame1", QStringLiteral("Инструкция"), {120, 5400, 7095, 2055});
+    makeWrappedText(c.Frame1, "Label12", instruction, {120, 240, 6855, 1695});
+
+    // Text12 comes last, although it stands between Text8 and Command1.
+    setTabOrderByIndex({{0, c.Text1},
+                        {2, c.Text2},
+                        {4, c.Text3},
+                        {6, c.Text4},
+                        {8, c.Text5},
+                        {10, c.Text6},
+                        {12, c.Text7},
+                        {14, c.Command1},
+                        {15, c.Text8},
+                        {18, c.Text9},
+                        {20, c.Text10},
+                        {22, c.Text11},
+                        {23, c.Command2},
+                        {27, c.Text12}});
+    connect(c.Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(c.Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+}
+
+void Form5::destroyControls()
+{
+    ui_.reset();
+}
+
 void Form5::Form_Load()
 {
     setWindowIcon(datafiles::windowIcon());
+    ui_->Text7->setText(QStringLiteral("0.001"));
+}
+
+bool Form5::ReadInputs()
+{
+    bool error = false;
+    const auto read = [&](const QLineEdit *field, double &member) {
+        if (const auto value = readField(form1_, *field))
+            member = *value;
+        else
+            error = true;
+    };
+    read(ui_->Text1, stored_.Usupply);
+    read(ui_->Text2, stored_.Uignition);
+    read(ui_->Text3, stored_.UcapMax);
+    read(ui_->Text4, stored_.Ubreakdown);
+    read(ui_->Text5, stored_.Rchoke);
+    read(ui_->Text6, stored_.Lchoke);
+
+    // The step, in microfarads: 0 keeps the step in force; a text that is not
+    // a number says so at once.
+    if (const auto step = readField(form1_, *ui_->Text7)) {
+        if (*step != 0)
+            stored_.Cstep = *step / circuit::microfaradsPerFarad;
+    } else {
+        error = true;
+        showMessage(this, {QStringLiteral("zero"), QString(), MessageIcon::None});
+    }
+
+    if (error) {
+        showInputError(this);
+        return false;
+    }
+    return true;
+}
+
+void Form5::Command1_Click()
+{
+    if (busy_)
+        return;
+    const QScopedValueRollback<bool> busy(busy_, true);
+    if (!ReadInputs())
+        return;
+
+    using State = circuit::IgnitionWalk::State;
+    circuit::IgnitionWalk walk({{stored_.Usupply, stored_.Rchoke, stored_.Lchoke},
+                                {stored_.Ubreakdown, stored_.UcapMax},
+                                stored_.Uignition,
+                                stored_.Cstep});
+    auto progress = makeWalkProgress(this);
+    bool cancelled = false;
+    for (;;) {
+        if (walk.advance(passesPerChunk) == State::MetLargest) {
+            // The largest admissible capacitance is shown at once.
+            writeResult(*ui_->Text8, walk.largestMicrofarads());
+            continue;
+        }
+        if (walk.hasEnded())
+            break;
+        const bool goOn = progress->keepWalking();
+        // The program is ending, or the window went with its controls: give
+        // up without a word.
+        if (form1_.isEnding() || !isLoaded())
+            return;
+        if (!goOn) {
+            cancelled = true;
+            break;
+        }
+    }
+    progress.reset();
+
+    if (cancelled) {
+        showMessage(this, {QStringLiteral("Поиск прерван"), searchTitle, MessageIcon::Information});
+        return;
+    }
+    switch (walk.state()) {
+    case State::Found:
+        writeResult(*ui_->Text12, walk.smallestMicrofarads());
+        showMessage(
+            this,
+            {QStringLiteral("Решение успешно найдено"), searchTitle, MessageIcon::Information});
+        break;
+    case State::NotFound:
+    case State::Stuck: // would never end; a Text8 written on the way stays
+        showMessage(this,
+                    {QStringLiteral("Решение не найдено"), searchTitle, MessageIcon::Information});
+        break;
+    case State::Fault:
+        showInputError(this);
+        break;
+    case State::Walking:
+    case State::MetLargest:
+        break;
+    }
+}
+
+void Form5::Command2_Click()
+{
+    if (busy_)
+        return;
+    if (!ReadInputs())
+        return;
+    // The real capacitance: a text that is not a number ends the check silently.
+    const auto microfarads = readField(form1_, *ui_->Text9);
+    if (!microfarads)
+        return;
+    stored_.Creal = *microfarads / circuit::microfaradsPerFarad;
+
+    const auto check
+        = circuit::checkCapacitor({stored_.Usupply, stored_.Rchoke, stored_.Lchoke},
+                                  {stored_.Ubreakdown, stored_.UcapMax}, stored_.Creal);
+    if (!check) {
+        showInputError(this);
+        return;
+    }
+    writeResult(*ui_->Text10, check->voltages.uc);
+    writeResult(*ui_->Text11, check->voltages.ul);
+    if (check->passes)
+        showMessage(
+            this,
+            {QStringLiteral("Проверка успешно пройдена"), checkTitle, MessageIcon::Information});
+    else
+        showMessage(this,
+                    {QStringLiteral("Проверка не пройдена"), checkTitle, MessageIcon::Critical});
 }

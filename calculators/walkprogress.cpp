@@ -1,0 +1,60 @@
+#include "walkprogress.h"
+
+#include "app/messages.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+namespace {
+// A walk shorter than this shows nothing beyond what it writes.
+constexpr qint64 quietMilliseconds = 300;
+
+class DialogProgress : public WalkProgress {
+public:
+    explicit DialogProgress(QWidget *parent)
+        : parent_(parent)
+    {
+        clock_.start();
+    }
+
+    bool keepWalking() override
+    {
+        if (!dialog_) {
+            if (clock_.elapsed() < quietMilliseconds)
+                return true;
+            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Поиск..."),
+                                                        QStringLiteral("Отмена"), 0, 0, parent_);
+            dialog_->setWindowTitle(applicationTitle());
+            dialog_->setWindowModality(Qt::WindowModal);
+            dialog_->setMinimumDuration(0);
+            dialog_->show();
+        }
+        QCoreApplication::processEvents();
+        return !dialog_->wasCanceled();
+    }
+
+private:
+    QWidget *parent_;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+WalkProgressFactory &progressFactory()
+{
+    static WalkProgressFactory factory;
+    return factory;
+}
+} // namespace
+
+std::unique_ptr<WalkProgress> makeWalkProgress(QWidget *parent)
+{
+    if (progressFactory())
+        return progressFactory()(parent);
+    return std::make_unique<DialogProgress>(parent);
+}
+
+WalkProgressFactory setWalkProgressFactory(WalkProgressFactory factory)
+{
+    return std::exchange(progressFactory(), std::move(factory));
+}

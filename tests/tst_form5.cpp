@@ -1,0 +1,347 @@
+#include "app/form1.h"
+#include "calculators/form5.h"
+#include "calculators/walkprogress.h"
+#include "support/testsupport.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+// Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
+const QStringList worked = {"220", "300", "630", "990", "20", "1", "0.001"};
+
+Message searchEnd(const char *prompt)
+{
+    return {QString::fromUtf8(prompt), QStringLiteral("Поиск завершен"), MessageIcon::Information};
+}
+const Message found = searchEnd("Решение успешно найдено");
+const Message notFound = searchEnd("Решение не найдено");
+const Message passed {QStringLiteral("Проверка успешно пройдена"),
+                      QStringLiteral("Проверка завершена"), MessageIcon::Information};
+const Message failed {QStringLiteral("Проверка не пройдена"), QStringLiteral("Проверка завершена"),
+                      MessageIcon::Critical};
+const Message zero {QStringLiteral("zero"), QStringLiteral("Кориндо"), MessageIcon::None};
+
+// While it lives, a walk reports to a script instead of the progress dialog:
+// after each chunk the script gets the chunk's number and says whether the
+// walk goes on.
+class ProgressScript {
+public:
+    explicit ProgressScript(std::function<bool(int chunk)> script)
+        : previous_(setWalkProgressFactory([script](QWidget *) -> std::unique_ptr<WalkProgress> {
+            struct Scripted : WalkProgress {
+                std::function<bool(int)> script;
+                int chunks = 0;
+                bool keepWalking() override { return script(++chunks); }
+            };
+            auto progress = std::make_unique<Scripted>();
+            progress->script = script;
+            return progress;
+        }))
+    {
+    }
+    ~ProgressScript() { setWalkProgressFactory(std::move(previous_)); }
+
+private:
+    WalkProgressFactory previous_;
+};
+} // namespace
+
+// The ignition capacitor window, driven through its widgets.
+class TestForm5 : public WindowTest {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void layoutAndFocus();
+    void search_data();
+    void search();
+    void check_data();
+    void check();
+    void readInputs_data();
+    void readInputs();
+    void stepKeptAcrossPresses();
+    void reloadsAfterClose();
+    void searchEndsEarly_data();
+    void searchEndsEarly();
+    void cancelAndBusy();
+    void endingWhileWalking(); // closes the main window: keep it last
+
+private:
+    void fill(const QStringList &texts, const QString &real = {});
+    void press(const char *button, const QStringList &texts, const QString &real = {});
+    const Form5::StoredValues &stored() const
+    {
+        return static_cast<Form5 *>(form5_)->storedValues();
+    }
+    QWidget *form5_ = nullptr;
+};
+
+void TestForm5::init()
+{
+    startProgram();
+    form5_ = open("Command3", "Form5");
+    QVERIFY(form5_);
+}
+
+void TestForm5::cleanup()
+{
+    endProgram();
+}
+
+void TestForm5::fill(const QStringList &texts, const QString &real)
+{
+    const QStringList fields
+        = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
+    const QStringList all = texts + QStringList {real};
+    for (int i = 0; i < fields.size(); ++i) {
+        typeInto(form5_, qPrintable(fields[i]), all[i]);
+    }
+}
+
+void TestForm5::press(const char *button, const QStringList &texts, const QString &real)
+{
+    fill(texts, real);
+    clickButton(form5_, button);
+}
+
+void TestForm5::layoutAndFocus()
+{
+    QCOMPARE(form5_->windowTitle(), QStringLiteral(u"Расчет емкости \u0421"));
+    QCOMPARE(form5_->size(), QSize(488, 504));
+    QCOMPARE(textOf(form5_, "Text7"), QStringLiteral("0.001"));
+    for (const char *name : {"Label7", "Label13", "Label10", "Label11"}) {
+        auto *caption = control<QLabel>(form5_, name);
+        QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 128, 0));
+        QVERIFY(static_cast<QLineEdit *>(caption->buddy())->isReadOnly());
+    }
+    QCOMPARE(control<QLabel>(form5_, "Label8")->buddy(), control<QLineEdit>(form5_, "Text7"));
+    auto *instruction = control<QLabel>(form5_, "Label12");
+    QCOMPARE(instruction->parentWidget(), control<QGroupBox>(form5_, "Frame1"));
+    QVERIFY(
+        instruction->text().startsWith(QStringLiteral("C помощью кнопки \"Расчет емкости С\"")));
+    QCOMPARE(instruction->text().front(), QChar(u'C')); // Latin
+
+    QWidget *widget = control<QWidget>(form5_, "Text1");
+    for (const char *name :
+         {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Text8",
+          "Text9", "Text10", "Text11", "Command2", "Text12", "Text1"}) {
+        QCOMPARE(widget->objectName(), QLatin1String(name));
+        do
+            widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus);
+    }
+}
+
+void TestForm5::search_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<Message>("message");
+    QTest::addColumn<QString>("smallest");
+    // Each row follows a search of the worked example.
+    QTest::newRow("same again") << worked << found << "2,707";
+    QTest::newRow("nothing found: old texts stay")
+        << QStringList {"220", "300", "400", "990", "20", "1", "0.001"} << notFound << "2,707";
+}
+
+void TestForm5::search()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(Message, message);
+    QFETCH(QString, smallest);
+    press("Command1", worked);
+    press("Command1", texts);
+    QCOMPARE(log_->take(), (QList<Message> {found, message}));
+    QVERIFY2(textOf(form5_, "Text8").startsWith(QStringLiteral("5,143")),
+             qPrintable(textOf(form5_, "Text8")));
+    QVERIFY2(textOf(form5_, "Text12").startsWith(smallest), qPrintable(textOf(form5_, "Text12")));
+    QCOMPARE(textOf(form5_, "Text10"), QString());
+}
+
+void TestForm5::check_data()
+{
+    QTest::addColumn<QString>("real");
+    QTest::addColumn<QString>("uc");
+    QTest::addColumn<QString>("ul");
+    QTest::addColumn<Message>("verdict");
+    QTest::newRow("4.7 within the range") << "4.7"
+                                          << "409,37"
+                                          << "189,70" << passed;
+    QTest::newRow("6 above the capacitor limit") << "6"
+                                                 << "536,37"
+                                                 << "317,30" << failed;
+    QTest::newRow("2 below ignition, UC above UL") << "2"
+                                                   << "274,00"
+                                                   << "54,03" << passed;
+    QTest::newRow("30 beyond resonance") << "30"
+                                         << "111,84"
+                                         << "330,83" << failed;
+    QTest::newRow("0 divides by zero") << "0"
+                                       << ""
+                                       << "" << inputErrorMessage();
+}
+
+void TestForm5::check()
+{
+    QFETCH(QString, real);
+    QFETCH(QString, uc);
+    QFETCH(QString, ul);
+    QFETCH(Message, verdict);
+    press("Command2", worked, real);
+    QCOMPARE(log_->take(), QList<Message> {verdict});
+    QVERIFY2(textOf(form5_, "Text10").startsWith(uc), qPrintable(textOf(form5_, "Text10")));
+    QVERIFY2(textOf(form5_, "Text11").startsWith(ul), qPrintable(textOf(form5_, "Text11")));
+    QCOMPARE(textOf(form5_, "Text11").isEmpty(), ul.isEmpty());
+    QCOMPARE(stored().Creal, real.toDouble() / 1000000);
+    QCOMPARE(textOf(form5_, "Text8"), QString());
+}
+
+void TestForm5::readInputs_data()
+{
+    // Pressed on the check, on a window just opened.
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("real");
+    QTest::addColumn<QList<Message>>("messages");
+    QTest::addColumn<QList<double>>("stored"); // Usupply … Cstep, Creal
+    const QList<Message> inputError {inputErrorMessage()};
+    QTest::newRow("all valid, no real C")
+        << worked << "" << QList<Message>()
+        << QList<double> {220, 300, 630, 990, 20, 1, 0.001 / 1000000, 0};
+    QTest::newRow("real C not a number")
+        << worked << "1-2" << QList<Message>()
+        << QList<double> {220, 300, 630, 990, 20, 1, 0.001 / 1000000, 0};
+    QTest::newRow("Text2 empty, Text5 Cyrillic")
+        << QStringList {"220", "", "630", "990", "Ом", "1", "0,5"} << "4.7" << inputError
+        << QList<double> {220, 0, 630, 990, 0, 1, 0.5 / 1000000, 0};
+    QTest::newRow("step and supply bad") << QStringList {"", "300", "630", "990", "20", "1", "мкФ"}
+                                         << "" << QList<Message> {zero, inputErrorMessage()}
+                                         << QList<double> {0, 300, 630, 990, 20, 1, 0, 0};
+    QTest::newRow("step not a number") << QStringList {"220", "300", "630", "990", "20", "1", "1-2"}
+                                       << "" << QList<Message> {zero, inputErrorMessage()}
+                                       << QList<double> {220, 300, 630, 990, 20, 1, 0, 0};
+    QTest::newRow("step 0 on a first press")
+        << QStringList {"220", "300", "630", "990", "20", "1", "0"} << "" << QList<Message>()
+        << QList<double> {220, 300, 630, 990, 20, 1, 0, 0};
+}
+
+void TestForm5::readInputs()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, real);
+    QFETCH(QList<Message>, messages);
+    QFETCH(QList<double>, stored);
+    press("Command2", texts, real);
+    QCOMPARE(log_->take(), messages);
+    const Form5::StoredValues &v = this->stored();
+    QCOMPARE((QList<double> {v.Usupply, v.Uignition, v.UcapMax, v.Ubreakdown, v.Rchoke, v.Lchoke,
+                             v.Cstep, v.Creal}),
+             stored);
+    QCOMPARE(textOf(form5_, "Text10"), QString());
+}
+
+void TestForm5::stepKeptAcrossPresses()
+{
+    press("Command2", {"x", "300", "630", "990", "20", "1", "0.002"});
+    QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
+    QCOMPARE(stored().Cstep, 0.002 / 1000000);
+    // A step of 0 walks on the grid of the step in force.
+    press("Command1", {"220", "300", "630", "990", "20", "1", "0"});
+    const QString onKeptStep = textOf(form5_, "Text12");
+    press("Command1", worked);
+    QVERIFY(textOf(form5_, "Text12") != onKeptStep);
+    press("Command1", {"220", "300", "630", "990", "20", "1", "0.002"});
+    QCOMPARE(textOf(form5_, "Text12"), onKeptStep);
+    QCOMPARE(log_->take(), (QList<Message> {found, found, found}));
+}
+
+void TestForm5::reloadsAfterClose()
+{
+    press("Command1", {"220", "300", "630", "990", "20", "1", "0.005"});
+    press("Command2", {"220", "300", "630", "990", "20", "1", "0.005"}, "4.7");
+    QCOMPARE(log_->take(), (QList<Message> {found, passed}));
+    QVERIFY(form5_->close());
+    clickButton(form1_.get(), "Command3");
+    QCOMPARE(window("Form5"), form5_);
+    for (const char *name : {"Text1", "Text6", "Text8", "Text12", "Text9", "Text10", "Text11"})
+        QCOMPARE(textOf(form5_, name), QString());
+    QCOMPARE(textOf(form5_, "Text7"), QStringLiteral("0.001"));
+    QCOMPARE(stored().Cstep, 0.005 / 1000000);
+    QCOMPARE(stored().Creal, 4.7 / 1000000);
+    QCOMPARE(stored().Usupply, 220.0);
+}
+
+void TestForm5::searchEndsEarly_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<Message>("message");
+    QTest::addColumn<QString>("largest");
+    const Message inputError = inputErrorMessage();
+    QTest::newRow("choke of 0 H") << QStringList {"220", "300", "630", "990", "20", "0", "0.001"}
+                                  << inputError << "";
+    QTest::newRow("R² overflows") << QStringList {"220", "300", "630", "990", "1E200", "1", "0.001"}
+                                  << inputError << "";
+    // 1/(314² L) is 2^-17 F and the step 2^-30 F: after the largest
+    // capacitance the walk reaches C = 0 exactly.
+    QTest::newRow("lands on zero") << QStringList {"220",
+                                                   "200",
+                                                   "630",
+                                                   "990",
+                                                   "20",
+                                                   "1.3293845592113271",
+                                                   "0.000931322574615478515625"}
+                                   << inputError << "3,8";
+    QTest::newRow("step 0, none before")
+        << QStringList {"220", "300", "630", "990", "20", "1", "0"} << notFound << "";
+    QTest::newRow("step below the precision of C")
+        << QStringList {"220", "300", "630", "990", "20", "1", "1E-20"} << notFound << "";
+}
+
+void TestForm5::searchEndsEarly()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(Message, message);
+    QFETCH(QString, largest);
+    press("Command1", texts);
+    QCOMPARE(log_->take(), QList<Message> {message});
+    QCOMPARE(textOf(form5_, "Text8").left(largest.size()), largest);
+    QCOMPARE(textOf(form5_, "Text8").isEmpty(), largest.isEmpty());
+    QCOMPARE(textOf(form5_, "Text12"), QString());
+}
+
+void TestForm5::cancelAndBusy()
+{
+    // A step of 0.00001 µF: the largest capacitance is met after about 500 000
+    // passes, the walk would stop after about 744 000. Between chunks of
+    // 100 000 passes a click on either button does nothing, and the sixth
+    // look cancels.
+    ProgressScript progress([this](int chunk) {
+        control<QPushButton>(form5_, "Command2")->click();
+        control<QPushButton>(form5_, "Command1")->click();
+        return chunk < 6;
+    });
+    press("Command1", {"220", "300", "630", "990", "20", "1", "0.00001"}, "4.7");
+    QCOMPARE(log_->take(), QList<Message> {searchEnd("Поиск прерван")});
+    QVERIFY2(textOf(form5_, "Text8").startsWith(QStringLiteral("5,14")),
+             qPrintable(textOf(form5_, "Text8")));
+    QCOMPARE(textOf(form5_, "Text12"), QString());
+    QCOMPARE(textOf(form5_, "Text10"), QString());
+}
+
+void TestForm5::endingWhileWalking()
+{
+    int chunks = 0;
+    ProgressScript progress([&](int chunk) {
+        chunks = chunk;
+        form1_->close();
+        return true;
+    });
+    press("Command1", {"220", "300", "630", "990", "20", "1", "0.00002"});
+    QCOMPARE(chunks, 1);
+    QCOMPARE(log_->take(), QList<Message>());
+    QCOMPARE(textOf(form5_, "Text12"), QString());
+}
+
+KORINDO_TEST_MAIN(TestForm5)
+#include "tst_form5.moc"
