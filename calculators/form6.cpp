@@ -2,6 +2,29 @@
 
 #include "app/controls.h"
 #include "app/datafiles.h"
+#include "app/fieldinput.h"
+#include "app/messages.h"
+#include "circuit.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+struct Form6::Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLineEdit *Text6 = nullptr;
+    QLineEdit *Text7 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label1 = nullptr;
+};
 
 Form6::Form6(const Form1 &form1)
     : FormWindow(QStringLiteral("Компенсация реактивной мощности"), clientSize(7455, 4320))
@@ -10,7 +33,76 @@ Form6::Form6(const Form1 &form1)
     setObjectName(QStringLiteral("Form6"));
 }
 
+Form6::~Form6() = default;
+
+void Form6::buildControls()
+{
+    ui_ = std::make_unique<Controls>(this);
+    Controls &c = *ui_;
+    QWidget *w = c.client;
+    // One row per quantity; the label names do not follow the rows.
+    const auto row = [w](const char *label, const QString &caption, int top, const char *box,
+                         bool result = false) {
+        return makeFieldRow(w, {120, 4695, 4920, 2415}, top, label, caption, box, result);
+    };
+    c.Text1 = row("Label2", QStringLiteral("Напряжение питания (В) (RMS)"), 120, "Text1");
+    c.Text2 = row("Label3", QStringLiteral("Рабочее напряжение лампы (В) (RMS)"), 480, "Text2");
+    c.Text3 = row("Label4", QStringLiteral("Сила тока в цепи (А) (RMS)"), 840, "Text3");
+    c.Text4 = row("Label5", QStringLiteral("Активное сопротивление дросселя (Ом)"), 1200, "Text4");
+    c.Text5 = row("Label6", QStringLiteral("Емкость компенсирующего конденсатора Ск (мкФ)"), 1560,
+                  "Text5", true);
+    c.Text6 = row("Label7", QStringLiteral("КПД (%)"), 1920, "Text6", true);
+    c.Text7
+        = row("Label8", QStringLiteral("Коэффициент мощности без КРМ (%)"), 2280, "Text7", true);
+    c.Command1 = makeButton(w, "Command1", QStringLiteral("Рассчитать!"), {120, 2640, 7215, 375});
+    c.Frame1 = makeFrame(w, "Frame1", QStringLiteral("Инструкция"), {120, 3120, 7215, 1095});
+    c.Label1 = makeWrappedText(
+        c.Frame1, "Label1",
+        QStringLiteral("Для вычисления емкости компенсирующего конденсатора нужно собрать схему "
+                       "без компенсирующего конденсатора. Включить питание, подождать, пока лампа "
+                       "разгорится и измерить рабочее напряжение лампы, напряжение питания и силу "
+                       "тока в цепи."),
+        {120, 240, 6975, 735});
+
+    // Text7 comes after the button although it stands above it.
+    setTabOrderByIndex({{0, c.Text1},
+                        {2, c.Text2},
+                        {4, c.Text3},
+                        {6, c.Text4},
+                        {9, c.Text5},
+                        {10, c.Text6},
+                        {12, c.Command1},
+                        {15, c.Text7}});
+    connect(c.Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+}
+
+void Form6::destroyControls()
+{
+    ui_.reset();
+}
+
 void Form6::Form_Load()
 {
     setWindowIcon(datafiles::windowIcon());
+}
+
+void Form6::Command1_Click()
+{
+    // Every field is read on every press, whatever became of the ones before.
+    const auto u = readField(form1_, *ui_->Text1);
+    const auto ulamp = readField(form1_, *ui_->Text2);
+    const auto i = readField(form1_, *ui_->Text3);
+    const auto r = readField(form1_, *ui_->Text4);
+    // A circuit the formulas cannot take (no voltage, no current, no active
+    // power, more active than apparent power, an overflow) is reported like
+    // a bad field.
+    const auto result
+        = (u && ulamp && i && r) ? circuit::compensate(*u, *ulamp, *i, *r) : std::nullopt;
+    if (!result) {
+        showInputError(this);
+        return;
+    }
+    writeResult(*ui_->Text5, result->capacitanceMicrofarads);
+    writeResult(*ui_->Text6, result->efficiencyPercent);
+    writeResult(*ui_->Text7, result->powerFactorPercent);
 }
