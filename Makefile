@@ -45,7 +45,7 @@ bench: deps
 	@tools/install-deps.sh libbenchmark-dev
 	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) --target korindo_bench
-	$(BUILD)/bench/korindo_bench
+	$(BUILD)/bench/korindo_bench --benchmark_color=false
 
 fuzz: deps
 	@tools/install-deps.sh clang libclang-rt-14-dev
