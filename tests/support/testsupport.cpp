@@ -90,6 +90,22 @@ void ScratchDirectory::write(const QString &name, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+QStringList tabOrder(QWidget *first)
+{
+    QStringList names {first->objectName()};
+    QWidget *widget = first;
+    for (int step = 0; step < 200; ++step) {
+        widget = widget->nextInFocusChain();
+        const bool visited = widget->focusPolicy() & Qt::TabFocus && widget->isEnabled()
+            && widget->isVisibleTo(first->window());
+        if (widget == first || visited)
+            names.append(widget->objectName());
+        if (widget == first)
+            break;
+    }
+    return names;
+}
+
 void typeInto(QWidget *window, const char *name, const QString &text)
 {
     auto *field = control<QLineEdit>(window, name);

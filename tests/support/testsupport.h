@@ -75,6 +75,11 @@ QWidget *window(const char *name);
 // How many visible top-level windows have this object name.
 int visibleCount(const char *name);
 
+// The names of the widgets that Tab visits, starting at first and ending when
+// it comes round to first again (first is named at both ends). Widgets that
+// take no focus, are disabled or hidden are passed over, as Tab does.
+QStringList tabOrder(QWidget *first);
+
 // Replaces the text of a field the way a user does: select all, then type
 // (or paste, for what QTest cannot type: anything beyond ASCII).
 void typeInto(QWidget *window, const char *name, const QString &text);
