@@ -7,23 +7,28 @@
 #include <QFontDatabase>
 #include <QStyleFactory>
 
+namespace {
+
+const QString dialogFamily = QStringLiteral("Liberation Sans");
+
+// The font travels inside the program: Windows has no Liberation Sans, and its
+// own dialog fonts are wider, so the captions would not fit alike everywhere.
+bool loadBuiltInFont()
+{
+    bool loaded = true;
+    for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+        loaded = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 && loaded;
+    return loaded;
+}
+
+} // namespace
+
 QFont dialogFont()
 {
-    // Metric-compatible with the classic dialog fonts the captions were fitted to.
-    const QStringList narrowFamilies
-        = {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Arimo")};
-    for (const QString &family : narrowFamilies) {
-        if (QFontDatabase::hasFamily(family)) {
-            QFont font(family, 8);
-            font.setStyleHint(QFont::SansSerif);
-            return font;
-        }
-    }
-    // The desktop's sans serif is usually wider: a point smaller keeps the
-    // longest captions inside their boxes.
-    QFont font;
+    static const bool loaded = loadBuiltInFont();
+    Q_UNUSED(loaded);
+    QFont font(dialogFamily, 8);
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(7);
     return font;
 }
 

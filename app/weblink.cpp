@@ -3,8 +3,11 @@
 #include <QWidget>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
+// shellapi.h needs the types of windows.h; the blank line keeps the two in
+// this order when the includes are sorted.
 #include <windows.h>
+
+#include <shellapi.h>
 #else
 #include <QDesktopServices>
 #endif

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          fonts-liberation2 "$@")
+          "$@")
 
 missing=()
 for package in "${packages[@]}"; do

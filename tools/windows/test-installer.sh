@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Tries the Windows installer the way a user meets it, under Wine in a fresh
+# prefix: a silent install, the installed program started from its folder on
+# the windows platform under Xvfb with every window opened and pictured, then
+# a silent uninstall that must leave nothing behind.
+#   tools/windows/test-installer.sh BUILD_FOLDER
+# The pictures go to BUILD_FOLDER/downloads/screenshots.
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+setup=$(ls "$build"/downloads/korindo-*-setup.exe)
+shots=$build/downloads/screenshots
+export WINEPREFIX=$build/downloads/wineprefix
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+installed="$WINEPREFIX/drive_c/Program Files/Korindo"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Кориндо.lnk"
+key='Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korindo'
+
+failures=0
+check() { # check DESCRIPTION COMMAND...
+    local what=$1; shift
+    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+registered() { grep -q "$key" "$WINEPREFIX/system.reg"; }
+
+rm -rf "$WINEPREFIX" "$shots"
+mkdir -p "$shots"
+wineboot --init > /dev/null 2>&1
+wineserver --wait
+
+wine "$setup" /S
+wineserver --wait
+check "installs the program into Program Files" test -f "$installed/korindo.exe"
+check "installs the data files beside it" test -f "$installed/P.txt" -a -f "$installed/Icon.ICO"
+check "installs the licences" test -f "$installed/LICENSE" -a -f "$installed/licenses/qt/LGPL-3.0-only.txt"
+check "adds a Start-menu shortcut" test -f "$shortcut"
+check "adds an entry to the installed programs" registered
+
+# The shortcut starts the program in the install folder.
+check "the shortcut's working folder is the install folder" \
+    grep -aq 'C:\\Program Files\\Korindo' "$shortcut"
+
+export DISPLAY=:${KORINDO_XVFB_DISPLAY:-97}
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2> /dev/null; wineserver -k 2> /dev/null || true' EXIT
+sleep 1
+(cd "$installed" && exec wine korindo.exe) > /dev/null 2>&1 &
+program=$!
+
+# window NAME: waits up to 60 s for a window of that title, prints its id.
+window() {
+    local id
+    for _ in $(seq 120); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null | head -n 1) || true
+        [[ -n $id ]] && { echo "$id"; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
+# open BUTTON_X BUTTON_Y TITLE FILE: clicks a button of the main window (in
+# pixels of its client area) and pictures the window that opens.
+main=""
+open() {
+    xdotool mousemove --window "$main" "$1" "$2" click 1
+    local id
+    id=$(window "$3") || return 1
+    sleep 1
+    import -window "$id" "$shots/$4"
+}
+if main=$(window 'Кориндо V1.0'); then
+    sleep 2
+    import -window "$main" "$shots/Form1.png"
+    check "opens «Расчет индуктивности дросселя»" open 80 340 'Расчет индуктивности дросселя' Form4.png
+    check "opens «Расчет емкости С»" open 232 340 'Расчет емкости С' Form5.png
+    check "opens «Компенсация реактивной мощности»" open 80 372 'Компенсация реактивной мощности' Form6.png
+    check "opens «Принцип работы»" open 80 308 'Принцип работы' Form2.png
+else
+    check "the installed program shows its main window" false
+fi
+kill "$program" 2> /dev/null || true
+wineserver -k 2> /dev/null || true
+wineserver --wait
+
+wine "$installed/uninstall.exe" /S
+wineserver --wait
+sleep 2
+check "the uninstaller removes the install folder" test ! -e "$installed"
+check "the uninstaller removes the shortcut" test ! -e "$shortcut"
+check "the uninstaller removes the entry" eval '! registered'
+
+echo "Pictures of the installed program: $shots"
+[[ $failures -eq 0 ]] && echo "installer: 0 failed" || { echo "installer: $failures failed"; exit 1; }
