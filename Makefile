@@ -57,8 +57,7 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus tests/fuzz/seeds
 
 package: build
-	@tools/install-deps.sh dpkg-dev
-	cd $(BUILD) && cpack -G DEB
+	tools/check-package.sh build $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
