@@ -12,12 +12,13 @@ set(korindo_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/korindo)
 # Debian wants the manual page and the changelog compressed, and the same
 # bytes on every build (no name or time stamp in the header).
 set(korindo_gzipped)
-foreach(pair "korindo.1|korindo.1" "changelog|changelog.Debian")
+foreach(pair "korindo.1|korindo.1" "korindo.ru.1|ru/korindo.1" "changelog|changelog.Debian")
     string(REPLACE "|" ";" pair ${pair})
     list(GET pair 0 source)
     list(GET pair 1 target)
     set(output ${CMAKE_BINARY_DIR}/packaging/${target}.gz)
     add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging/ru
         COMMAND ${CMAKE_COMMAND} -E copy ${korindo_packaging}/${source} ${CMAKE_BINARY_DIR}/packaging/${target}
         COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/packaging/${target}
         DEPENDS ${korindo_packaging}/${source}
@@ -42,6 +43,7 @@ endforeach()
 install(FILES ${korindo_packaging}/icons/korindo.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/korindo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/ru/korindo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 install(FILES ${korindo_packaging}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
     DESTINATION ${korindo_doc_dir})
 install(FILES ${korindo_packaging}/lintian-overrides
