@@ -64,8 +64,7 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus tests/fuzz/seeds
 
 package: build
-	@tools/install-deps.sh dpkg-dev
-	cd $(BUILD) && cpack -G DEB
+	tools/check-package.sh build $(BUILD)
 
 # Windows: korindo.exe, the installer and the zip, cross-built with MinGW-w64
 # against a static Qt that the first run builds into a cache (about 20 minutes).

@@ -2,11 +2,16 @@
 
 #include <QLabel>
 
-// An image box that reports a click of the left mouse button.
+// An image box that reports a click of the left mouse button. It takes no
+// keyboard focus; screen readers press it through its accessible "press"
+// action instead.
 class ClickableImage : public QLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit ClickableImage(QWidget *parent = nullptr);
+
+    // What a click does, for callers other than the mouse.
+    void click() { emit clicked(); }
 
 signals:
     void clicked();

@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,4 +110,17 @@ void setTabOrderByIndex(std::initializer_list<std::pair<int, QWidget *>> widgets
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+bool pressFocusedButtonOnEnter(QWidget *window, const QKeyEvent &event)
+{
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    auto *button = qobject_cast<QPushButton *>(window->focusWidget());
+    if (!enter || modifiers != Qt::NoModifier || !button || !button->isEnabled())
+        return false;
+    // A held key presses once, as Space does.
+    if (!event.isAutoRepeat())
+        button->click();
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -70,3 +71,8 @@ QLineEdit *makeFieldRow(QWidget *parent, RowColumns columns, int top, const char
 // Keyboard focus moves through the widgets in the order of their tab indexes;
 // widgets that take no focus (labels, frames) are skipped.
 void setTabOrderByIndex(std::initializer_list<std::pair<int, QWidget *>> widgets);
+
+// Return and keypad Enter press the focused button of a window, as on the
+// desktops the program runs on; in a text field they do nothing, since no
+// window has a default button. True where the key pressed a button.
+bool pressFocusedButtonOnEnter(QWidget *window, const QKeyEvent &event);

@@ -52,6 +52,11 @@ void Form1::buildControls()
     c.Image1 = new QLabel(this);
     c.Image1->setObjectName(QStringLiteral("Image1"));
     c.Image1->setGeometry(Twips {120, 120, 6165, 4170}.pixels());
+    c.Image1->setAccessibleName(QStringLiteral("Схема включения лампы"));
+    c.Image1->setAccessibleDescription(
+        QStringLiteral("Сеть ~220 В питает дроссель (индуктивность L и сопротивление R), "
+                       "включенный последовательно с конденсатором C; лампа подключена "
+                       "параллельно конденсатору."));
     c.Command1
         = makeButton(this, "Command1", QStringLiteral("Принцип работы"), {120, 4440, 2175, 375});
     c.Command2 = makeButton(this, "Command2", QStringLiteral("Лампы"), {2400, 4440, 2175, 375});
@@ -67,6 +72,8 @@ void Form1::buildControls()
     c.Image2->setGeometry(Twips {4800, 4800, 1320, 480}.pixels());
     c.Image2->setPixmap(datafiles::linkPicture());
     c.Image2->setToolTip(QString::fromLatin1(discussionPageAddress));
+    c.Image2->setAccessibleName(QStringLiteral("Обсуждение схемы на форуме"));
+    c.Image2->setAccessibleDescription(QStringLiteral("Открывает страницу обсуждения в браузере"));
 
     c.Command2->setEnabled(false);
     setTabOrderByIndex({{0, c.Command1},

@@ -1,5 +1,7 @@
 #include "formwindow.h"
 
+#include "controls.h"
+
 #include <QCloseEvent>
 
 FormWindow::FormWindow(const QString &caption, QSize client)
@@ -30,4 +32,11 @@ void FormWindow::closeEvent(QCloseEvent *event)
         destroyControls();
         loaded_ = false;
     }
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *event)
+{
+    // A key that the focused control leaves unused arrives here.
+    if (!pressFocusedButtonOnEnter(this, *event))
+        QWidget::keyPressEvent(event);
 }

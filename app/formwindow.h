@@ -25,6 +25,7 @@ protected:
     virtual void Form_Load() = 0;
 
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool loaded_ = false;

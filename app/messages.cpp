@@ -27,6 +27,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 QString applicationTitle()
 {
+    // Not given to Qt as the application's display name: Qt would append that
+    // to the caption of every window.
     return QStringLiteral("Кориндо");
 }
 

@@ -1,11 +1,11 @@
 #include "startup.h"
 
-#include "messages.h"
-
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
 
 namespace {
 
@@ -32,10 +32,22 @@ QFont dialogFont()
     return font;
 }
 
+bool loadQtTranslation(QTranslator &translator, const QString &folder)
+{
+    // Qt's own copy matches the Qt the program runs on; the built-in one
+    // serves where that is missing, as on Windows.
+    const QString name = QStringLiteral("qtbase_ru");
+    return translator.load(name, folder) || translator.load(name, QStringLiteral(":/translations"));
+}
+
 void setUpApplication(QApplication &application)
 {
-    QApplication::setApplicationName(applicationTitle());
-    QApplication::setDesktopFileName(QStringLiteral("korindo"));
+    QApplication::setApplicationName(QLatin1String(applicationId));
+    QApplication::setApplicationVersion(QStringLiteral(KORINDO_VERSION));
+    QApplication::setDesktopFileName(QLatin1String(applicationId));
+    auto *translator = new QTranslator(&application);
+    if (loadQtTranslation(*translator, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     application.setFont(dialogFont());

@@ -40,6 +40,10 @@ void Form4::buildControls()
     c.Image1->setObjectName(QStringLiteral("Image1"));
     c.Image1->setGeometry(Twips {120, 120, 4875, 2490}.pixels());
     c.Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    c.Image1->setAccessibleName(QStringLiteral("Схема измерения индуктивности"));
+    c.Image1->setAccessibleDescription(
+        QStringLiteral("Дроссель (индуктивность L и сопротивление R) включен в сеть ~220 В "
+                       "через амперметр A; вольтметр V подключен параллельно дросселю."));
     c.Text1 = makeFieldRow(w, columns, 2760, "Label1",
                            QStringLiteral("Активное сопротивление дросселя (Ом)"), "Text1");
     c.Text2 = makeFieldRow(w, columns, 3240, "Label2",

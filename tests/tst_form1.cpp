@@ -3,6 +3,7 @@
 #include "app/weblink.h"
 #include "support/testsupport.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -30,6 +31,10 @@ private slots:
     void oneInstancePerWindow();
     void aboutMessage();
     void linkPicture();
+    void picturesForScreenReaders_data();
+    void picturesForScreenReaders();
+    void enterPressesFocusedButton_data();
+    void enterPressesFocusedButton();
     void closingEndsTheProgram();
     void dialogFont();
     void captionsFit();
@@ -133,9 +138,96 @@ void TestForm1::linkPicture()
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     QTest::mouseClick(image, Qt::LeftButton);
+    // A screen reader presses the picture through its accessible action.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(image);
+    QVERIFY(accessible && accessible->actionInterface());
+    QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.opened, QList<QUrl> {QUrl(QString::fromLatin1(discussionPageAddress))});
+    const QUrl page(QString::fromLatin1(discussionPageAddress));
+    QCOMPARE(catcher.opened, QList<QUrl>({page, page}));
     QCOMPARE(catcher.opened[0].path(), QStringLiteral("/forum/35-825-1"));
+}
+
+void TestForm1::picturesForScreenReaders_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("circuit") << ""
+                             << "Form1";
+    QTest::newRow("measurement") << "Command6"
+                                 << "Form4";
+}
+
+void TestForm1::picturesForScreenReaders()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QWidget *shown = button.isEmpty()
+        ? form1_.get()
+        : open(button.toLatin1().constData(), window.toLatin1().constData());
+    QVERIFY(shown);
+    QAccessibleInterface *picture
+        = QAccessible::queryAccessibleInterface(control<QLabel>(shown, "Image1"));
+    QVERIFY(picture);
+    QVERIFY(picture->text(QAccessible::Name).startsWith(QStringLiteral("Схема")));
+    QVERIFY(picture->text(QAccessible::Description).size() > 40);
+}
+
+void TestForm1::enterPressesFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("messageTitle");
+    const QString inputError = QStringLiteral("Ошибка ввода данных");
+    QTest::newRow("main window, Return") << ""
+                                         << "Form1"
+                                         << "Command5" << int(Qt::Key_Return) << "О программе";
+    QTest::newRow("main window, keypad Enter") << ""
+                                               << "Form1"
+                                               << "Command5" << int(Qt::Key_Enter) << "О программе";
+    QTest::newRow("principle") << "Command1"
+                               << "Form2"
+                               << "Command2" << int(Qt::Key_Return) << "Указание";
+    QTest::newRow("inductance") << "Command6"
+                                << "Form4"
+                                << "Command1" << int(Qt::Key_Enter) << inputError;
+    QTest::newRow("inductance, text field") << "Command6"
+                                            << "Form4"
+                                            << "Text1" << int(Qt::Key_Return) << "";
+    QTest::newRow("capacitor") << "Command3"
+                               << "Form5"
+                               << "Command1" << int(Qt::Key_Return) << inputError;
+    QTest::newRow("capacitor, text field") << "Command3"
+                                           << "Form5"
+                                           << "Text5" << int(Qt::Key_Enter) << "";
+    QTest::newRow("compensation") << "Command4"
+                                  << "Form6"
+                                  << "Command1" << int(Qt::Key_Return) << inputError;
+}
+
+void TestForm1::enterPressesFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, focused);
+    QFETCH(int, key);
+    QFETCH(QString, messageTitle);
+    QWidget *shown = button.isEmpty()
+        ? form1_.get()
+        : open(button.toLatin1().constData(), window.toLatin1().constData());
+    QVERIFY(shown);
+    auto *target = control<QWidget>(shown, focused.toLatin1().constData());
+    QVERIFY(target);
+    target->setFocus();
+    const auto modifier = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(target, Qt::Key(key), modifier);
+    const QList<Message> shownMessages = log_->take();
+    QCOMPARE(shownMessages.size(), messageTitle.isEmpty() ? 0 : 1);
+    if (!messageTitle.isEmpty())
+        QCOMPARE(shownMessages[0].title, messageTitle);
 }
 
 void TestForm1::closingEndsTheProgram()

@@ -1,6 +1,7 @@
 // assetgen: draws the application's pictures and checks the files.
 //   assetgen generate DIR   writes sch.png, L.png, Icon.ICO, Pointer.cur, link.gif
-//   assetgen check DIR      checks sch.jpg, L.jpg, Icon.ICO, Pointer.cur, link.gif
+//                           and the menu icons korindo-SIZE.png and korindo.svg
+//   assetgen check DIR      checks them (the pictures as sch.jpg and L.jpg)
 #include "containers.h"
 #include "pictures.h"
 
@@ -16,6 +17,8 @@
 #include <string>
 
 namespace {
+
+constexpr int menuIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 [[noreturn]] void fail(const QString &what)
 {
@@ -155,6 +158,10 @@ void generate(const QString &dir)
     const Cursor hand = pointingHand();
     writeFile(dir + "/Pointer.cur", curFile(hand.image, hand.hotspot));
     writeFile(dir + "/link.gif", makeBanner());
+    // The desktop's menu icon in the sizes of the hicolor theme.
+    for (int s : menuIconSizes)
+        savePng(lampIcon(s), dir + QString("/korindo-%1.png").arg(s));
+    writeFile(dir + "/korindo.svg", lampIconSvg());
     // Previews, for looking at (not part of the assets).
     QDir().mkpath(dir + "/preview");
     for (int s : {16, 32, 48})
@@ -357,6 +364,17 @@ void checkGif(const QString &path)
                 qPrintable(path));
 }
 
+void checkMenuIcons(const QString &dir)
+{
+    for (int s : menuIconSizes)
+        checkPicture(dir + QString("/korindo-%1.png").arg(s), {s, s});
+    QImageReader svg(dir + "/korindo.svg");
+    if (svg.canRead() && svg.read().isNull())
+        fail("korindo.svg: " + svg.errorString());
+    if (!readFile(dir + "/korindo.svg").contains("viewBox=\"0 0 48 48\""))
+        fail("korindo.svg is not square");
+}
+
 void check(const QString &dir)
 {
     checkPicture(dir + "/sch.jpg", {411, 278});
@@ -364,6 +382,7 @@ void check(const QString &dir)
     checkIcon(dir + "/Icon.ICO");
     checkCursor(dir + "/Pointer.cur");
     checkGif(dir + "/link.gif");
+    checkMenuIcons(dir);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "pictures.h"
 
+#include <QBuffer>
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <cmath>
 #include <cstring>
@@ -435,6 +438,25 @@ QImage lampIcon(int size)
     drawBulb(p, px, true, true);
     p.end();
     return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray lampIconSvg()
+{
+    // The large drawing as vector paths, in the 48-unit frame it was made in;
+    // its lines as thick as in the 96-pixel picture, between the thin ones of
+    // large pictures and the heavy ones of small.
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(48, 48));
+    generator.setViewBox(QRectF(0, 0, 48, 48));
+    generator.setTitle(QStringLiteral("Кориндо"));
+    generator.setDescription(QStringLiteral("A lit gas-discharge lamp"));
+    QPainter p(&generator);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawBulb(p, 2.0, true, true);
+    p.end();
+    return svg.data();
 }
 
 // ---------------------------------------------------------------- cursor

@@ -11,6 +11,7 @@ QImage lampCircuit(); // 411 x 278
 QImage chokeMeasurement(); // 325 x 166
 
 QImage lampIcon(int size); // square, transparent background
+QByteArray lampIconSvg(); // the same lamp as a scalable picture
 
 struct Cursor {
     QImage image; // 32 x 32

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The program starts its windows whatever its arguments, except for the two
+// that command-line users expect of every program: --version and --help.
+// Their answer, to print before exiting, or nothing.
+std::optional<QString> commandLineAnswer(const QStringList &arguments);

@@ -1,0 +1,12 @@
+# Runs PROGRAM with ARGUMENTS (a ;-list) and fails unless it exits with 0
+# and its output matches EXPECTED.
+separate_arguments(arguments UNIX_COMMAND "${ARGUMENTS}")
+execute_process(COMMAND ${PROGRAM} ${arguments}
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${PROGRAM} ${ARGUMENTS} ended with ${result}: ${errors}")
+endif()
+if(NOT output MATCHES "${EXPECTED}")
+    message(FATAL_ERROR "${PROGRAM} ${ARGUMENTS} printed:\n${output}")
+endif()
+message(STATUS "${output}")

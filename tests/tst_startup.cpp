@@ -1,0 +1,87 @@
+#include "app/startup.h"
+#include "support/testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+#include <QTranslator>
+
+#include <algorithm>
+#include <memory>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void windowClassMatchesDesktopEntry();
+    void qtTextsInRussian();
+    void builtInTranslation_data();
+    void builtInTranslation();
+};
+
+void TestStartup::windowClassMatchesDesktopEntry()
+{
+    // X11 makes the window class of the application name, byte for byte.
+    const QString name = QApplication::applicationName();
+    QVERIFY(!name.isEmpty());
+    QVERIFY(std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; }));
+    QCOMPARE(QGuiApplication::desktopFileName(), name);
+    QSettings entry(QStringLiteral(KORINDO_DESKTOP_ENTRY), QSettings::IniFormat);
+    QCOMPARE(entry.value(QStringLiteral("Desktop Entry/StartupWMClass")).toString(), name);
+}
+
+void TestStartup::qtTextsInRussian()
+{
+    // The real input-error box, read while it is open.
+    QString okText;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
+                okText = box->button(QMessageBox::Ok)->text();
+                title = box->windowTitle();
+                box->accept();
+            }
+        }
+    });
+    showInputError(nullptr);
+    QCOMPARE(title, QStringLiteral("Ошибка ввода данных"));
+    QCOMPARE(okText, QStringLiteral("OK")); // Qt's Russian keeps the Latin "OK"
+
+    QLineEdit field;
+    field.setText(QStringLiteral("1,5"));
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList captions;
+    for (const QAction *action : menu->actions())
+        captions << action->text().section(QLatin1Char('\t'), 0, 0);
+    QVERIFY2(captions.contains(QStringLiteral("&Копировать")), qPrintable(captions.join(u'|')));
+    QVERIFY(captions.contains(QStringLiteral("Выделить всё")));
+}
+
+void TestStartup::builtInTranslation_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("loadedFrom");
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    QTest::newRow("Qt's folder") << qtFolder << qtFolder;
+    QTest::newRow("folder without it")
+        << QCoreApplication::applicationDirPath() << ":/translations";
+}
+
+void TestStartup::builtInTranslation()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, loadedFrom);
+    QTranslator translator;
+    QVERIFY(loadQtTranslation(translator, folder));
+    QVERIFY2(translator.filePath().startsWith(loadedFrom), qPrintable(translator.filePath()));
+    QCOMPARE(translator.translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+}
+
+KORINDO_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
