@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "fieldinput.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +65,7 @@ QLineEdit *makeTextBox(QWidget *parent, const char *name, Twips where, bool read
 {
     auto *box = place(new QLineEdit(parent), name, where);
     box->setReadOnly(readOnly);
+    box->setMaxLength(maxFieldLength + 1);
     return box;
 }
 
