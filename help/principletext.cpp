@@ -24,7 +24,9 @@ QString decode(const QByteArray &file)
 {
     // The decoder drops a leading byte-order mark and reports any byte
     // sequence that is not UTF-8 (overlong forms and surrogates included).
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless, it also reports a sequence cut short at the end, which it
+    // would otherwise keep back, waiting for more bytes.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(file);
     if (!utf8.hasError())
         return text;

@@ -36,6 +36,7 @@ void TestPrincipleText::reads_data()
     // One sequence that is not UTF-8 makes the whole file Windows-1251.
     QTest::newRow("stray byte after UTF-8") << QByteArray("\xD0\x90\xC0") << "РђА\r\n";
     QTest::newRow("overlong UTF-8") << QByteArray("\xC0\xAF") << "АЇ\r\n";
+    QTest::newRow("UTF-8 cut inside the last letter") << QByteArray("\xD0\x96\xD0") << "Р–Р\r\n";
 }
 
 void TestPrincipleText::reads()
