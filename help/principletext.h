@@ -8,10 +8,11 @@
 namespace principletext {
 
 // How much of a file is shown. The text that ships is about 6 KB in 30 lines;
-// a text box takes seconds and hundreds of megabytes to lay out a text that
-// is a few hundred times longer, so what lies past these bounds is left out.
+// a text box takes seconds and hundreds of megabytes to lay out a text a few
+// hundred times longer, and a quarter of a second for one line of 32 KB, so
+// what lies past these bounds is left out.
 struct Limits {
-    qsizetype bytes = 64 * 1024;
+    qsizetype bytes = 32 * 1024;
     qsizetype lines = 2000;
 };
 
