@@ -54,14 +54,22 @@ bench: deps
 	cmake --build $(BUILD) --target korindo_bench
 	$(BUILD)/bench/korindo_bench --benchmark_color=false
 
+# Each target runs FUZZ_SECONDS. The numeric fields take texts of up to
+# 120 000 characters (maxFieldLength), so their target gets inputs past that.
+FIELD_MAX_LEN := 120016
+
 fuzz: deps
 	@tools/install-deps.sh clang libclang-rt-14-dev
 	@test -f $(FUZZ_BUILD)/build.ninja || cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKORINDO_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_numericinput
-	mkdir -p $(FUZZ_BUILD)/corpus
+	cmake --build $(FUZZ_BUILD) --target fuzz_numericinput fuzz_principletext fuzz_cursorfile
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-principletext $(FUZZ_BUILD)/corpus-cursorfile
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_numericinput -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(FUZZ_BUILD)/corpus tests/fuzz/seeds
+	    -max_len=$(FIELD_MAX_LEN) $(FUZZ_BUILD)/corpus tests/fuzz/seeds
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_principletext -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_BUILD)/corpus-principletext tests/fuzz/seeds-principletext
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_cursorfile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_BUILD)/corpus-cursorfile tests/fuzz/seeds-cursorfile
 
 package: build
 	tools/check-package.sh build $(BUILD)

@@ -8,7 +8,7 @@
 std::optional<double> readField(const Form1 &form1, const QLineEdit &field)
 {
     const QString text = field.text();
-    if (!form1.IsNumber(text))
+    if (text.size() > maxFieldLength || !form1.IsNumber(text))
         return std::nullopt;
     return numeric::convert(form1.ChangeDots(text));
 }

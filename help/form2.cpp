@@ -63,7 +63,10 @@ void Form2::Form_Load()
 {
     setWindowIcon(datafiles::windowIcon());
     // The box is built empty on every load, so the text never appears twice.
-    const QString text = principletext::read(datafiles::bytes(datafiles::principleText));
+    // One byte past the bound tells the reader that the file goes on.
+    const QByteArray head
+        = datafiles::bytes(datafiles::principleText, principletext::Limits {}.bytes + 1);
+    const QString text = principletext::read(head);
     ui_->Text1->setPlainText(principletext::toDisplayText(text));
     ui_->Text1->setFocus();
 }

@@ -24,7 +24,9 @@ QString decode(const QByteArray &file)
 {
     // The decoder drops a leading byte-order mark and reports any byte
     // sequence that is not UTF-8 (overlong forms and surrogates included).
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless, it also reports a sequence cut short at the end, which it
+    // would otherwise keep back, waiting for more bytes.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(file);
     if (!utf8.hasError())
         return text;
@@ -48,30 +50,57 @@ QString fromWindows1251(const QByteArray &bytes)
     return text;
 }
 
-QString read(const QByteArray &file)
+namespace {
+// The first bytes of a file, cut back to the start of a character where the
+// cut would split a UTF-8 sequence, so that a cut leaves UTF-8 text UTF-8.
+QByteArray headOf(const QByteArray &file, qsizetype bytes)
 {
-    const QString decoded = decode(file);
+    qsizetype end = bytes;
+    const auto isContinuation = [&](qsizetype i) { return (uchar(file[i]) & 0xC0) == 0x80; };
+    for (int step = 0; step < 3 && end > 0 && isContinuation(end); ++step)
+        --end;
+    return file.first(end);
+}
+} // namespace
+
+QString leftOutNotice()
+{
+    return QStringLiteral("[…] Дальше текст не показан: файл слишком длинный.");
+}
+
+QString read(const QByteArray &file, Limits limits)
+{
+    bool cut = file.size() > limits.bytes;
+    const QString decoded = decode(cut ? headOf(file, limits.bytes) : file);
     const QLatin1String lineEnd("\r\n");
     QString text;
     text.reserve(decoded.size() + decoded.size() / 32);
+    qsizetype lines = 0;
     qsizetype lineStart = 0;
     qsizetype pos = 0;
-    while (pos < decoded.size()) {
+    while (pos < decoded.size() && lines < limits.lines) {
         if (decoded[pos] != u'\r') {
             ++pos;
             continue;
         }
         text += QStringView(decoded).sliced(lineStart, pos - lineStart);
         text += lineEnd;
+        ++lines;
         ++pos;
         if (pos < decoded.size() && decoded[pos] == u'\n')
             ++pos;
         lineStart = pos;
     }
     if (lineStart < decoded.size()) {
-        text += QStringView(decoded).sliced(lineStart);
-        text += lineEnd;
+        if (lines < limits.lines) {
+            text += QStringView(decoded).sliced(lineStart);
+            text += lineEnd;
+        } else {
+            cut = true;
+        }
     }
+    if (cut)
+        text += leftOutNotice() + lineEnd;
     return text;
 }
 

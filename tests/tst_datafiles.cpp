@@ -1,11 +1,25 @@
 #include "app/cursorfile.h"
 #include "app/datafiles.h"
 #include "app/form1.h"
+#include "app/jpegfile.h"
 #include "support/testsupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QtEndian>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 // Data files are read from the current directory at load, with the built-in
 // copies standing in for what is missing or unreadable.
@@ -19,6 +33,12 @@ private slots:
     void hotspotOfCursorFile();
     void filesComeFromTheCurrentDirectory();
     void missingOrBrokenFilesFallBack();
+    void nonRegularFilesCountAsMissing_data();
+    void nonRegularFilesCountAsMissing();
+    void iconKeepsSmallImagesOnly_data();
+    void iconKeepsSmallImagesOnly();
+    void windowIconIsDecodedOnce();
+    void cutShortJpegFallsBack();
     void mainWindowStartsWithoutFiles();
 
 private:
@@ -48,15 +68,93 @@ void TestDataFiles::builtInCopiesAreSound()
     QVERIFY(cursorHotspot(cursor).has_value());
 }
 
+namespace {
+QByteArray bmpHeader(int width, int height)
+{
+    QByteArray header(40, '\0');
+    qToLittleEndian<quint32>(40, header.data());
+    qToLittleEndian<qint32>(width, header.data() + 4);
+    qToLittleEndian<qint32>(2 * height, header.data() + 8);
+    return header;
+}
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+struct Entry {
+    QByteArray data;
+    QPoint hotspot;
+};
+
+// An icon (type 1) or cursor (type 2) file holding the entries' data in order.
+QByteArray iconFile(int type, const QList<Entry> &entries)
+{
+    QByteArray head(6 + 16 * entries.size(), '\0');
+    qToLittleEndian<quint16>(quint16(type), head.data() + 2);
+    qToLittleEndian<quint16>(quint16(entries.size()), head.data() + 4);
+    QByteArray data;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        char *entry = head.data() + 6 + 16 * i;
+        qToLittleEndian<quint16>(quint16(entries[i].hotspot.x()), entry + 4);
+        qToLittleEndian<quint16>(quint16(entries[i].hotspot.y()), entry + 6);
+        qToLittleEndian<quint32>(quint32(entries[i].data.size()), entry + 8);
+        qToLittleEndian<quint32>(quint32(head.size() + data.size()), entry + 12);
+        data += entries[i].data;
+    }
+    return head + data;
+}
+
+QByteArray builtIn(const char *name)
+{
+    QFile file(datafiles::builtInPath(QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The first image of the built-in icon file, a real 16 x 16 icon.
+QByteArray builtInIcon16()
+{
+    const QByteArray file = builtIn("Icon.ICO");
+    return file.mid(qFromLittleEndian<quint32>(file.constData() + 18),
+                    qFromLittleEndian<quint32>(file.constData() + 14));
+}
+
+QList<QSize> sizesOf(const QIcon &icon)
+{
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(),
+              [](QSize a, QSize b) { return a.width() < b.width(); });
+    return sizes;
+}
+} // namespace
+
 void TestDataFiles::hotspotOfCursorFile_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("isCursor");
     QTest::addColumn<QPoint>("hotspot");
-    const QByteArray entry = QByteArray::fromHex("2020000005000900e80200001600000000");
-    QTest::newRow("cursor") << QByteArray::fromHex("000002000100") + entry << true << QPoint(5, 9);
-    QTest::newRow("icon") << QByteArray::fromHex("000001000100") + entry << false << QPoint();
-    QTest::newRow("no entries") << QByteArray::fromHex("000002000000") + entry << false << QPoint();
+    const QByteArray bmp32 = bmpHeader(32, 32);
+    const auto cursor = [&](QPoint hotspot) { return iconFile(2, {{bmp32, hotspot}}); };
+    QTest::newRow("cursor") << cursor({5, 9}) << true << QPoint(5, 9);
+    QTest::newRow("last pixel") << cursor({31, 31}) << true << QPoint(31, 31);
+    QTest::newRow("PNG cursor") << iconFile(2, {{png(16, 8), {15, 7}}}) << true << QPoint(15, 7);
+    // A hotspot outside the picture is refused by the windowing system.
+    QTest::newRow("past the picture") << cursor({40, 40}) << false << QPoint();
+    QTest::newRow("one past the edge") << cursor({32, 0}) << false << QPoint();
+    QTest::newRow("60000") << cursor({60000, 60000}) << false << QPoint();
+    QTest::newRow("past a PNG picture") << iconFile(2, {{png(16, 8), {3, 8}}}) << false << QPoint();
+    QTest::newRow("picture too large") << iconFile(2, {{bmpHeader(300, 300), {1, 1}}}) << false
+                                       << QPoint();
+    QTest::newRow("icon") << iconFile(1, {{bmp32, {5, 9}}}) << false << QPoint();
+    QTest::newRow("no entries") << iconFile(2, {}) + bmp32 << false << QPoint();
+    QTest::newRow("data past the end") << cursor({5, 9}).chopped(1) << false << QPoint();
     QTest::newRow("cut short") << QByteArray::fromHex("0000020001002020") << false << QPoint();
     QTest::newRow("empty") << QByteArray() << false << QPoint();
 }
@@ -79,7 +177,8 @@ void TestDataFiles::filesComeFromTheCurrentDirectory()
     QVERIFY(red.save(QDir(folder_->path()).filePath(QStringLiteral("sch.jpg")), "JPG"));
     QCOMPARE(datafiles::picture(QStringLiteral("sch.jpg")).size(), QSize(411, 100));
     folder_->write(QStringLiteral("P.txt"), "own text");
-    QCOMPARE(datafiles::bytes(QStringLiteral("P.txt")), QByteArray("own text"));
+    QCOMPARE(datafiles::bytes(QStringLiteral("P.txt"), 100), QByteArray("own text"));
+    QCOMPARE(datafiles::bytes(QStringLiteral("P.txt"), 3), QByteArray("own"));
 }
 
 void TestDataFiles::missingOrBrokenFilesFallBack()
@@ -89,8 +188,146 @@ void TestDataFiles::missingOrBrokenFilesFallBack()
     folder_->write(QStringLiteral("Icon.ICO"), "not an icon");
     folder_->write(QStringLiteral("Pointer.cur"), "not a cursor");
     QCOMPARE(datafiles::picture(QStringLiteral("L.jpg")).size(), QSize(325, 166));
-    QVERIFY(!datafiles::windowIcon().isNull());
+    QCOMPARE(sizesOf(datafiles::readWindowIcon()), sizesOf(QIcon(datafiles::builtInPath(datafiles::icon))));
     QCOMPARE(datafiles::cursor(QStringLiteral("Pointer.cur")).shape(), Qt::BitmapCursor);
+}
+
+namespace {
+// What a window gets from a data file, in a form that tests can compare.
+QString loaded(const QString &name)
+{
+    if (name == datafiles::principleText)
+        return QString::fromLatin1(datafiles::bytes(name, 64).toHex());
+    if (name == datafiles::icon) {
+        QStringList sizes;
+        for (QSize size : sizesOf(datafiles::readWindowIcon()))
+            sizes << QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        return sizes.join(u' ');
+    }
+    if (name == datafiles::linkCursor) {
+        const QCursor cursor = datafiles::cursor(name);
+        return QStringLiteral("%1 at %2,%3").arg(cursor.shape()).arg(cursor.hotSpot().x()).arg(cursor.hotSpot().y());
+    }
+    const QSize size = datafiles::picture(name).size();
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+#ifndef Q_OS_WIN
+// Loads a data file that is a FIFO. A load that waits on the FIFO is freed
+// after a while by writing into it, and the test fails.
+QString loadedFromFifo(const QString &name, bool &blocked)
+{
+    const QByteArray path = QFile::encodeName(datafiles::pathInCurrentDirectory(name));
+    if (::mkfifo(path.constData(), 0600) != 0)
+        return QStringLiteral("no FIFO");
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::atomic<bool> freed = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (done.wait_for(lock, std::chrono::seconds(3), [&] { return finished; }))
+            return;
+        // Opening for writing without a wait succeeds only while a reader has it open.
+        const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            freed = true;
+            (void)::write(fd, "junk", 4);
+            ::close(fd);
+        }
+    });
+    const QString result = loaded(name);
+    {
+        std::lock_guard lock(mutex);
+        finished = true;
+    }
+    done.notify_one();
+    watchdog.join();
+    blocked = freed;
+    return result;
+}
+#endif
+} // namespace
+
+void TestDataFiles::nonRegularFilesCountAsMissing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    for (const QLatin1String name : {datafiles::principleText, datafiles::icon,
+                                     datafiles::circuitPicture, datafiles::linkCursor,
+                                     datafiles::measurementPicture})
+        QTest::addRow("FIFO %s", name.data()) << QString(name) << "FIFO";
+    QTest::newRow("P.txt as /dev/zero") << QString(datafiles::principleText) << "/dev/zero";
+    QTest::newRow("sch.jpg as /dev/zero") << QString(datafiles::circuitPicture) << "/dev/zero";
+    QTest::newRow("Icon.ICO as a folder") << QString(datafiles::icon) << "folder";
+}
+
+void TestDataFiles::nonRegularFilesCountAsMissing()
+{
+#ifdef Q_OS_WIN
+    QSKIP("FIFOs and /dev/zero are POSIX things");
+#else
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    const QString builtInResult = loaded(name);
+    const QByteArray path = QFile::encodeName(datafiles::pathInCurrentDirectory(name));
+    if (kind == QLatin1String("FIFO")) {
+        bool blocked = false;
+        QCOMPARE(loadedFromFifo(name, blocked), builtInResult);
+        QVERIFY2(!blocked, "the load waited on the FIFO");
+        return;
+    }
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(folder_->path()).mkdir(name));
+    else
+        QCOMPARE(::symlink("/dev/zero", path.constData()), 0);
+    QCOMPARE(loaded(name), builtInResult);
+#endif
+}
+
+void TestDataFiles::iconKeepsSmallImagesOnly_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<QSize>>("sizes");
+    const QList<QSize> builtInSizes = sizesOf(QIcon(datafiles::builtInPath(datafiles::icon)));
+    const QByteArray icon16 = builtInIcon16();
+    QTest::newRow("16 then 512") << iconFile(1, {{icon16, {1, 32}}, {png(512, 512), {1, 32}}})
+                                 << QList<QSize> {{16, 16}};
+    QTest::newRow("257 wide") << iconFile(1, {{png(257, 16), {1, 32}}, {png(32, 32), {1, 32}}})
+                              << QList<QSize> {{32, 32}};
+    QTest::newRow("largest usable") << iconFile(1, {{png(256, 256), {1, 32}}})
+                                    << QList<QSize> {{256, 256}};
+    QTest::newRow("512 only") << iconFile(1, {{png(512, 512), {1, 32}}}) << builtInSizes;
+    QTest::newRow("broken entry") << iconFile(1, {{"junk", {}}, {icon16, {1, 32}}})
+                                  << QList<QSize> {{16, 16}};
+}
+
+void TestDataFiles::iconKeepsSmallImagesOnly()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<QSize>, sizes);
+    folder_->write(datafiles::icon, file);
+    QCOMPARE(sizesOf(datafiles::readWindowIcon()), sizes);
+}
+
+void TestDataFiles::windowIconIsDecodedOnce()
+{
+    const QIcon first = datafiles::windowIcon();
+    QVERIFY(!first.isNull());
+    QCOMPARE(datafiles::windowIcon().cacheKey(), first.cacheKey());
+}
+
+void TestDataFiles::cutShortJpegFallsBack()
+{
+    // The first third of another picture, which would show mostly grey.
+    const QByteArray other = builtIn("L.jpg");
+    folder_->write(datafiles::circuitPicture, other.first(other.size() / 3));
+    QCOMPARE(datafiles::picture(datafiles::circuitPicture).size(), QSize(411, 278));
+    // Cut anywhere, the shipped picture is found to be cut short.
+    const QByteArray shipped = builtIn("sch.jpg");
+    QVERIFY(jpegRunsToEnd(shipped));
+    for (qsizetype size = 0; size < shipped.size(); size += 13)
+        QVERIFY2(!jpegRunsToEnd(shipped.first(size)), qPrintable(QString::number(size)));
 }
 
 void TestDataFiles::mainWindowStartsWithoutFiles()

@@ -61,6 +61,13 @@ void TestForm2::showsTheFile_data()
     QTest::newRow("Windows-1251") << QByteArray::fromHex("cff0e8e2e5f20d0ae4f0f3e3")
                                   << "Привет\nдруг" << 2;
     QTest::newRow("empty file") << QByteArray() << "" << 1;
+    // Past the bounds, the lines within them and a last line saying so.
+    const QString notice = principletext::leftOutNotice();
+    const principletext::Limits bounds;
+    QTest::newRow("1 MB of CRs") << QByteArray(1 << 20, '\r')
+                                 << QString(bounds.lines, u'\n') + notice << int(bounds.lines + 1);
+    QTest::newRow("one 1 MB line") << QByteArray(1 << 20, 'x')
+                                   << QString(bounds.bytes, u'x') + u'\n' + notice << 2;
 }
 
 void TestForm2::showsTheFile()

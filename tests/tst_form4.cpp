@@ -1,6 +1,9 @@
+#include "app/fieldinput.h"
 #include "app/form1.h"
 #include "support/testsupport.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -14,6 +17,8 @@ private slots:
     void calculates();
     void failedPressKeepsResult_data();
     void failedPressKeepsResult();
+    void longPaste_data();
+    void longPaste();
     void layoutAndFocus();
     void reloadsAfterClose();
 
@@ -136,6 +141,36 @@ void TestForm4::failedPressKeepsResult()
     QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
     QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
     QCOMPARE(textOf(form4_, "Text1"), r);
+}
+
+void TestForm4::longPaste_data()
+{
+    QTest::addColumn<QString>("u");
+    QTest::addColumn<QString>("shown");
+    // 0,1 written as 1E-000...01; a cut anywhere in the zeros would read 1.
+    const auto tenth = [](int length) { return "1E-" + QString(length - 4, u'0') + "1"; };
+    QTest::newRow("100 004 characters") << tenth(100'004) << "0,00031847";
+    QTest::newRow("as long as a field takes") << tenth(maxFieldLength) << "0,00031847";
+    QTest::newRow("one character more") << tenth(maxFieldLength + 1) << "";
+    QTest::newRow("twice as long") << tenth(2 * maxFieldLength) << "";
+}
+
+// Pasted from the clipboard over the whole text, cut where the box is full.
+void TestForm4::longPaste()
+{
+    QFETCH(QString, u);
+    QFETCH(QString, shown);
+    typeInto(form4_, "Text1", QStringLiteral("0"));
+    typeInto(form4_, "Text3", QStringLiteral("1"));
+    auto *field = control<QLineEdit>(form4_, "Text2");
+    field->setFocus();
+    field->selectAll();
+    QGuiApplication::clipboard()->setText(u);
+    QTest::keySequence(field, QKeySequence::Paste);
+    clickButton(form4_, "Command1");
+    QCOMPARE(textOf(form4_, "Text4"), shown);
+    if (shown.isEmpty())
+        QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
 }
 
 void TestForm4::layoutAndFocus()

@@ -10,6 +10,8 @@ class TestPrincipleText : public QObject {
 private slots:
     void reads_data();
     void reads();
+    void cutAtBounds_data();
+    void cutAtBounds();
     void windows1251AgreesWithSystemConverter();
     void builtInTextIsUtf8WithCrLf();
 };
@@ -34,6 +36,7 @@ void TestPrincipleText::reads_data()
     // One sequence that is not UTF-8 makes the whole file Windows-1251.
     QTest::newRow("stray byte after UTF-8") << QByteArray("\xD0\x90\xC0") << "РђА\r\n";
     QTest::newRow("overlong UTF-8") << QByteArray("\xC0\xAF") << "АЇ\r\n";
+    QTest::newRow("UTF-8 cut inside the last letter") << QByteArray("\xD0\x96\xD0") << "Р–Р\r\n";
 }
 
 void TestPrincipleText::reads()
@@ -41,6 +44,32 @@ void TestPrincipleText::reads()
     QFETCH(QByteArray, file);
     QFETCH(QString, text);
     QCOMPARE(principletext::read(file), text);
+}
+
+void TestPrincipleText::cutAtBounds_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("shown");
+    const QString notice = principletext::leftOutNotice() + "\r\n";
+    QTest::newRow("as many lines as allowed") << QByteArray("A\rB\r\n") << 10 << 2 << "A\r\nB\r\n";
+    QTest::newRow("one line too many") << QByteArray("A\rB\rC") << 10 << 2 << "A\r\nB\r\n" + notice;
+    QTest::newRow("as many bytes as allowed") << QByteArray("ABCD") << 4 << 9 << "ABCD\r\n";
+    QTest::newRow("one byte too many") << QByteArray("ABCDE") << 4 << 9 << "ABCD\r\n" + notice;
+    // Cut inside the second letter, the text stays UTF-8 rather than
+    // turning into Windows-1251.
+    QTest::newRow("cut inside a letter") << QString("ЖЖ").toUtf8() << 3 << 9 << "Ж\r\n" + notice;
+    QTest::newRow("Windows-1251 cut") << QByteArray("\xC6\xC6\xC6") << 2 << 9 << "ЖЖ\r\n" + notice;
+}
+
+void TestPrincipleText::cutAtBounds()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, bytes);
+    QFETCH(int, lines);
+    QFETCH(QString, shown);
+    QCOMPARE(principletext::read(file, {bytes, lines}), shown);
 }
 
 void TestPrincipleText::windows1251AgreesWithSystemConverter()
@@ -66,6 +95,8 @@ void TestPrincipleText::builtInTextIsUtf8WithCrLf()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.size() > 1000);
+    QVERIFY(bytes.size() < principletext::Limits {}.bytes);
+    QVERIFY(bytes.count('\r') < principletext::Limits {}.lines);
     QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString decoded = utf8.decode(bytes);
