@@ -53,17 +53,16 @@ std::int64_t PlainIgnitionWalk::uncheckedPasses(const PassArithmetic &a,
     // Shrinking |C| stops short of 2^-399; growing, it stays below twice its
     // binade, where the step still exceeds two units in the last place.
     const bool shrinking = (a.step > 0) == (c_ > 0);
-    const double room = shrinking ? size - 2 * narrow
-                                  : std::min(wide / 2, std::ldexp(1.0, binade + 2)) - size;
+    const double room
+        = shrinking ? size - 2 * narrow : std::min(wide / 2, std::ldexp(1.0, binade + 2)) - size;
     const double passes = std::floor(room / (2 * step));
-    return passes >= static_cast<double>(maxPasses) ? maxPasses
-                                                     : static_cast<std::int64_t>(passes);
+    return passes >= static_cast<double>(maxPasses) ? maxPasses : static_cast<std::int64_t>(passes);
 }
 
 // The passes of the plain walk where nothing can fault: the same arithmetic
 // as seriesVoltages, with UC left out where UL alone rules a pass out.
-PlainIgnitionWalk::Pass PlainIgnitionWalk::runUnchecked(const PassArithmetic &a,
-                                                        std::int64_t count, std::int64_t &ran)
+PlainIgnitionWalk::Pass PlainIgnitionWalk::runUnchecked(const PassArithmetic &a, std::int64_t count,
+                                                        std::int64_t &ran)
 {
     double c = c_;
     const bool found = found_;
@@ -132,7 +131,7 @@ PlainIgnitionWalk::State PlainIgnitionWalk::finish(Pass pass)
         const double smallest = c_ + inputs_.cstep;
         smallestMicrofarads_ = smallest * microfaradsPerFarad;
         return std::isfinite(smallest) && std::isfinite(smallestMicrofarads_) ? State::Found
-                                                                                : State::Fault;
+                                                                              : State::Fault;
     }
     case Pass::Largest:
         largestMicrofarads_ = c_ * microfaradsPerFarad;
@@ -198,8 +197,7 @@ std::int64_t IgnitionWalk::skipQuietPasses(std::int64_t maxPasses)
         const double first = stretch->at(1);
         const double last = stretch->at(reach);
         ++evaluations_;
-        if (!provesQuiet(arithmetic, std::min(first, last), std::max(first, last),
-                         plain_.found_)) {
+        if (!provesQuiet(arithmetic, std::min(first, last), std::max(first, last), plain_.found_)) {
             span_ = reach / 2;
             if (span_ > shortestProof)
                 continue;

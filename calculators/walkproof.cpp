@@ -24,8 +24,8 @@ std::optional<TrialStretch> trialStretch(double c, double step)
         return std::nullopt;
     // From 2^-1022 down through the subnormals to zero and on to −2^-1021
     // every double is a multiple of 2^-1074: one band around zero.
-    const int binade = c == 0 ? smallestNormalExponent
-                              : std::max(std::ilogb(c), smallestNormalExponent);
+    const int binade
+        = c == 0 ? smallestNormalExponent : std::max(std::ilogb(c), smallestNormalExponent);
     const bool aroundZero = binade == smallestNormalExponent;
     const std::int64_t low = aroundZero || c < 0 ? -2 * mantissaSpan : mantissaSpan;
     const std::int64_t high = aroundZero || c > 0 ? 2 * mantissaSpan : -mantissaSpan;

@@ -66,13 +66,12 @@ public:
                 && sameBits(jump.largestMicrofarads(), plain.largestMicrofarads())
                 && sameBits(jump.smallestMicrofarads(), plain.smallestMicrofarads());
             if (!same) {
-                why = QString::asprintf("%s: after %lld passes, state %d at C %a, the plain walk "
-                                        "state %d after %lld passes at C %a",
-                                        qPrintable(describe(in)),
-                                        static_cast<long long>(jump.passes()), int(got),
-                                        jump.trialFarads(), int(expected),
-                                        static_cast<long long>(plain.passes()),
-                                        plain.trialFarads());
+                why = QString::asprintf(
+                    "%s: after %lld passes, state %d at C %a, the plain walk "
+                    "state %d after %lld passes at C %a",
+                    qPrintable(describe(in)), static_cast<long long>(jump.passes()), int(got),
+                    jump.trialFarads(), int(expected), static_cast<long long>(plain.passes()),
+                    plain.trialFarads());
                 passes_ += plain.passes();
                 return false;
             }
@@ -141,7 +140,10 @@ public:
     }
 
 private:
-    double uniform(double low, double high) { return low + random_.generateDouble() * (high - low); }
+    double uniform(double low, double high)
+    {
+        return low + random_.generateDouble() * (high - low);
+    }
     double logUniform(double low, double high)
     {
         return std::exp(uniform(std::log(low), std::log(high)));
@@ -174,7 +176,8 @@ private:
             return 0;
         const double sign = kind == 1 ? -1 : 1;
         if (kind < 8) {
-            const double microfarads = (1 + random_.bounded(9)) * std::pow(10.0, -random_.bounded(2, 7));
+            const double microfarads
+                = (1 + random_.bounded(9)) * std::pow(10.0, -random_.bounded(2, 7));
             return sign * microfarads / circuit::microfaradsPerFarad;
         }
         return sign * resonance / logUniform(10, 8000);
@@ -234,12 +237,12 @@ private:
     // One or two inputs at the edges of the doubles.
     void makeExtreme(IgnitionInputs &in)
     {
-        static const double edges[] = {0,       -0.0,     DBL_TRUE_MIN, 1e-310, DBL_MIN,
-                                       1e-200,  1e-100,   1e-20,        1e100,  1.3e154,
-                                       1e200,   1e300,    1e305,        DBL_MAX, inf,
-                                       -inf,    nan,      -1,           -1e300, 4.9e-300};
-        double *fields[] = {&in.circuit.usupply, &in.circuit.rchoke, &in.circuit.lchoke,
-                            &in.limits.ubreakdown, &in.limits.ucapMax, &in.uignition, &in.cstep};
+        static const double edges[] = {
+            0,     -0.0,  DBL_TRUE_MIN, 1e-310,  DBL_MIN, 1e-200, 1e-100, 1e-20, 1e100,  1.3e154,
+            1e200, 1e300, 1e305,        DBL_MAX, inf,     -inf,   nan,    -1,    -1e300, 4.9e-300};
+        double *fields[]
+            = {&in.circuit.usupply, &in.circuit.rchoke, &in.circuit.lchoke, &in.limits.ubreakdown,
+               &in.limits.ucapMax,  &in.uignition,      &in.cstep};
         in.cstep = lampStep(1 / (std::pow(314.0, 2) * in.circuit.lchoke));
         for (int i = 1 + random_.bounded(2); i > 0; --i) {
             double *field = fields[random_.bounded(int(std::size(fields)))];
@@ -253,7 +256,8 @@ private:
     void setThresholdAtAPass(IgnitionInputs &in)
     {
         double c = 1 / (std::pow(314.0, 2) * in.circuit.lchoke);
-        for (int k = random_.bounded(2) ? random_.bounded(50) : random_.bounded(int(passLimit)); k > 0; --k)
+        for (int k = random_.bounded(2) ? random_.bounded(50) : random_.bounded(int(passLimit));
+             k > 0; --k)
             c -= in.cstep;
         const auto v = circuit::seriesVoltages(in.circuit, c);
         if (!v)
@@ -292,9 +296,8 @@ void TestWalkComparison::powWithinAssumedError()
 {
     QRandomGenerator random(7);
     const double allowed = 0x1p-49;
-    const auto within = [allowed](double got, double exact) {
-        return std::abs(got - exact) <= allowed * exact;
-    };
+    const auto within
+        = [allowed](double got, double exact) { return std::abs(got - exact) <= allowed * exact; };
     for (int i = 0; i < 100000; ++i) {
         const double y = std::ldexp(1 + random.generateDouble(), random.bounded(-1022, 1024));
         const double x = std::ldexp(y, -std::ilogb(y) + random.bounded(-511, 511));
