@@ -50,8 +50,8 @@ std::int64_t PlainIgnitionWalk::uncheckedPasses(const PassArithmetic &a,
     const double step = std::abs(a.step);
     if (step < std::ldexp(1.0, binade - 50))
         return 0;
-    // Shrinking |C| stops short of 2^-399; growing, it stays below twice its
-    // binade, where the step still exceeds two units in the last place.
+    // Shrinking, |C| stops short of 2^-399; growing, it stays below
+    // 2^(binade + 2), where the step still exceeds two units in the last place.
     const bool shrinking = (a.step > 0) == (c_ > 0);
     const double room
         = shrinking ? size - 2 * narrow : std::min(wide / 2, std::ldexp(1.0, binade + 2)) - size;
