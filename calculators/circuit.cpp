@@ -29,28 +29,6 @@ std::optional<double> chokeInductance(double r, double u, double i)
     return l;
 }
 
-std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c)
-{
-    const double xl = circuit.lchoke * omega;
-    const double cOmega = c * omega;
-    const double xc = 1 / cOmega;
-    SeriesVoltages v;
-    v.x = xl - xc;
-    v.z = std::pow(std::pow(v.x, 2) + std::pow(circuit.rchoke, 2), 0.5);
-    v.ul = (xl * circuit.usupply) / v.z;
-    v.uc = (xc * circuit.usupply) / v.z;
-    if (!allFinite({xl, cOmega, xc, v.x, v.z, v.ul, v.uc, squareRootOfTwo() * v.ul,
-                    squareRootOfTwo() * v.uc}))
-        return std::nullopt;
-    return v;
-}
-
-bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits)
-{
-    const double sqrt2 = squareRootOfTwo();
-    return sqrt2 * v.ul < limits.ubreakdown && sqrt2 * v.uc < limits.ucapMax;
-}
-
 std::optional<double> resonanceCapacitance(double lchoke)
 {
     const double denominator = std::pow(omega, 2) * lchoke;

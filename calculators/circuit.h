@@ -47,10 +47,35 @@ inline double squareRootOfTwo()
 
 // X, Z, UL and UC for capacitance c (farads), in the order the circuit
 // defines them. No result when an intermediate is not finite (c = 0, say).
-std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c);
+// Defined here so that the capacitance search, which evaluates it billions of
+// times, has it inlined.
+inline std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c)
+{
+    const double xl = circuit.lchoke * omega;
+    const double cOmega = c * omega;
+    const double xc = 1 / cOmega;
+    SeriesVoltages v;
+    v.x = xl - xc;
+    v.z = std::pow(std::pow(v.x, 2) + std::pow(circuit.rchoke, 2), 0.5);
+    v.ul = (xl * circuit.usupply) / v.z;
+    v.uc = (xc * circuit.usupply) / v.z;
+    const double sqrt2 = squareRootOfTwo();
+    // & rather than &&: every value is there already, and one branch is
+    // cheaper than nine.
+    const bool finite = std::isfinite(xl) & std::isfinite(cOmega) & std::isfinite(xc)
+        & std::isfinite(v.x) & std::isfinite(v.z) & std::isfinite(v.ul) & std::isfinite(v.uc)
+        & std::isfinite(sqrt2 * v.ul) & std::isfinite(sqrt2 * v.uc);
+    if (!finite)
+        return std::nullopt;
+    return v;
+}
 
 // Both amplitudes strictly below their limits.
-bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits);
+inline bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits)
+{
+    const double sqrt2 = squareRootOfTwo();
+    return sqrt2 * v.ul < limits.ubreakdown && sqrt2 * v.uc < limits.ucapMax;
+}
 
 // The capacitance at which the choke resonates at 314 rad/s, 1 / (314² · L).
 // No result for L = 0.

@@ -16,9 +16,6 @@
 #include <QScopedValueRollback>
 
 namespace {
-// Passes of the walk between two looks at the clock and the cancel button.
-constexpr std::int64_t passesPerChunk = 100000;
-
 const QString searchTitle = QStringLiteral("Поиск завершен");
 const QString checkTitle = QStringLiteral("Проверка завершена");
 
@@ -185,7 +182,7 @@ void Form5::Command1_Click()
     auto progress = makeWalkProgress(this);
     bool cancelled = false;
     for (;;) {
-        if (walk.advance(passesPerChunk) == State::MetLargest) {
+        if (walk.advance(circuit::passesPerChunk) == State::MetLargest) {
             // The largest admissible capacitance is shown at once.
             writeResult(*ui_->Text8, walk.largestMicrofarads());
             continue;
