@@ -70,7 +70,9 @@ void Form4::Command1_Click()
     const auto r = readField(form1_, *ui_->Text1);
     const auto u = readField(form1_, *ui_->Text2);
     const auto i = readField(form1_, *ui_->Text3);
-    const auto inductance = (r && u && i) ? circuit::chokeInductance(*r, *u, *i) : std::nullopt;
+    const auto inductance = (r && u && i)
+        ? circuit::chokeInductance({.resistance = *r, .voltage = *u, .current = *i})
+        : std::nullopt;
     if (!inductance) {
         showInputError(this);
         return;

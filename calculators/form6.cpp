@@ -96,8 +96,9 @@ void Form6::Command1_Click()
     // A circuit the formulas cannot take (no voltage, no current, no active
     // power, more active than apparent power, an overflow) is reported like
     // a bad field.
-    const auto result
-        = (u && ulamp && i && r) ? circuit::compensate(*u, *ulamp, *i, *r) : std::nullopt;
+    const auto result = (u && ulamp && i && r)
+        ? circuit::compensate({.usupply = *u, .ulamp = *ulamp, .current = *i, .rchoke = *r})
+        : std::nullopt;
     if (!result) {
         showInputError(this);
         return;

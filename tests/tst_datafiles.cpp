@@ -27,6 +27,7 @@ private:
 
 void TestDataFiles::init()
 {
+    failOnUnexpectedWarnings();
     folder_ = std::make_unique<ScratchDirectory>();
 }
 

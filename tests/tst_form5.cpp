@@ -166,12 +166,6 @@ void TestForm5::check_data()
     QTest::newRow("6 above the capacitor limit") << "6"
                                                  << "536,37"
                                                  << "317,30" << failed;
-    QTest::newRow("2 below ignition, UC above UL") << "2"
-                                                   << "274,00"
-                                                   << "54,03" << passed;
-    QTest::newRow("30 beyond resonance") << "30"
-                                         << "111,84"
-                                         << "330,83" << failed;
     QTest::newRow("0 divides by zero") << "0"
                                        << ""
                                        << "" << inputErrorMessage();

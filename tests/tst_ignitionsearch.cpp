@@ -26,6 +26,7 @@ Walked walkToEnd(const circuit::IgnitionInputs &inputs, std::int64_t chunk = 100
 class TestIgnitionSearch : public QObject {
     Q_OBJECT
 private slots:
+    void init();
     void workedExamples_data();
     void workedExamples();
     void strictComparisons_data();
@@ -33,6 +34,11 @@ private slots:
     void endings_data();
     void endings();
 };
+
+void TestIgnitionSearch::init()
+{
+    failOnUnexpectedWarnings();
+}
 
 void TestIgnitionSearch::workedExamples_data()
 {

@@ -8,11 +8,17 @@
 class TestPrincipleText : public QObject {
     Q_OBJECT
 private slots:
+    void init();
     void reads_data();
     void reads();
     void windows1251AgreesWithSystemConverter();
     void builtInTextIsUtf8WithCrLf();
 };
+
+void TestPrincipleText::init()
+{
+    failOnUnexpectedWarnings();
+}
 
 void TestPrincipleText::reads_data()
 {

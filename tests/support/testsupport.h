@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <source_location>
 
 Q_DECLARE_METATYPE(Message)
 
@@ -61,13 +62,19 @@ private:
     QTemporaryDir folder_;
 };
 
-// A child widget by its object name, failing the test where there is none.
-template<typename W> W *control(QWidget *window, const char *name)
+// A child widget by its object name. Where there is none the test fails with
+// the control's name, and a nameless stand-in is returned so that the test
+// runs on to its end instead of crashing on a null pointer.
+template<typename W>
+W *control(QWidget *window, const char *name,
+           std::source_location where = std::source_location::current())
 {
-    W *widget = window->findChild<W *>(QLatin1String(name));
-    if (!widget)
-        qWarning("no control %s in %s", name, qPrintable(window->objectName()));
-    return widget;
+    if (W *widget = window->findChild<W *>(QLatin1String(name)))
+        return widget;
+    const QByteArray message = "no control " + QByteArray(name) + " in "
+        + window->objectName().toUtf8();
+    QTest::qFail(message.constData(), where.file_name(), int(where.line()));
+    return new W(window);
 }
 
 // The top-level window with this object name, or null.
@@ -85,6 +92,10 @@ QStringList tabOrder(QWidget *first);
 void typeInto(QWidget *window, const char *name, const QString &text);
 void clickButton(QWidget *window, const char *name);
 QString textOf(QWidget *window, const char *name);
+
+// Makes every Qt warning in the running test function a failure, except the
+// offscreen platform's notes on what it cannot do. Call it from init().
+void failOnUnexpectedWarnings();
 
 // Runs a test class under a QApplication set up like the program's.
 int runTests(int argc, char *argv[], QObject *tests);
