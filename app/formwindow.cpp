@@ -1,5 +1,7 @@
 #include "formwindow.h"
 
+#include "datafiles.h"
+
 #include <QCloseEvent>
 
 FormWindow::FormWindow(const QString &caption, QSize client)
@@ -14,8 +16,9 @@ FormWindow::FormWindow(const QString &caption, QSize client)
 void FormWindow::showLoaded()
 {
     if (!loaded_) {
-        buildControls();
+        loadControls();
         loaded_ = true;
+        setWindowIcon(datafiles::windowIcon());
         Form_Load();
     }
     show();
@@ -27,7 +30,7 @@ void FormWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     if (loaded_) {
-        destroyControls();
+        unloadControls();
         loaded_ = false;
     }
 }

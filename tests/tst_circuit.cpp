@@ -109,13 +109,14 @@ void TestCircuit::seriesVoltages_data()
         << worked << 30e-6
         << QStringList {"207,84288747", "208,80293550", "330,83826065", "111,84979129"};
     // Only the winding resistance holds the current back.
-    QTest::newRow("at resonance")
-        << worked << *circuit::resonanceCapacitance(1)
-        << QStringList {"0,00000000", "20,00000000", "3454,00000000", "3454,00000000"};
+    QTest::newRow("at resonance") << worked << *circuit::resonanceCapacitance(1)
+                                  << QStringList {"0,00000000", "20,00000000", "3454,00000000",
+                                                  "3454,00000000"};
     QTest::newRow("C = 0") << worked << 0.0 << QStringList();
     QTest::newRow("C = -0") << worked << -0.0 << QStringList();
     QTest::newRow("X squared overflows") << worked << 1e-300 << QStringList();
-    QTest::newRow("R squared overflows") << SeriesCircuit {220, 1e200, 1} << 4.7e-6 << QStringList();
+    QTest::newRow("R squared overflows")
+        << SeriesCircuit {220, 1e200, 1} << 4.7e-6 << QStringList();
     QTest::newRow("UL overflows") << SeriesCircuit {big, 0, 1} << 4.7e-6 << QStringList();
     // UL itself is finite; the amplitude the limits are compared with is not.
     QTest::newRow("amplitude of UL overflows")
@@ -171,9 +172,8 @@ void TestCircuit::checkCapacitor_data()
     // UC is compared with UL, not with the ignition voltage.
     QTest::newRow("2 µF, UC below ignition but above UL")
         << 2e-6 << limits << QStringList {"274,00459435", "54,03151397"} << true;
-    QTest::newRow("30 µF, UC below UL")
-        << 30e-6 << VoltageLimits {infinity, infinity}
-        << QStringList {"111,84979129", "330,83826065"} << false;
+    QTest::newRow("30 µF, UC below UL") << 30e-6 << VoltageLimits {infinity, infinity}
+                                        << QStringList {"111,84979129", "330,83826065"} << false;
     QTest::newRow("at resonance, UC equals UL")
         << *circuit::resonanceCapacitance(1) << VoltageLimits {infinity, infinity}
         << QStringList {"3454,00000000", "3454,00000000"} << false;
@@ -183,7 +183,8 @@ void TestCircuit::checkCapacitor_data()
     const double uc = amplitude(v.uc);
     const double ul = amplitude(v.ul);
     const QStringList voltages = shown({v.uc, v.ul});
-    QTest::newRow("capacitor limit equal") << 4.7e-6 << VoltageLimits {990, uc} << voltages << false;
+    QTest::newRow("capacitor limit equal")
+        << 4.7e-6 << VoltageLimits {990, uc} << voltages << false;
     QTest::newRow("capacitor limit just above")
         << 4.7e-6 << VoltageLimits {990, std::nextafter(uc, infinity)} << voltages << true;
     QTest::newRow("choke limit equal") << 4.7e-6 << VoltageLimits {ul, 630} << voltages << false;

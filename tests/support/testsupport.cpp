@@ -141,8 +141,7 @@ void failOnUnexpectedWarnings()
     QStringList escaped;
     for (const QString &warning : harmless)
         escaped.append(QRegularExpression::escape(warning));
-    QTest::failOnWarning(
-        QRegularExpression(QStringLiteral("^(?!(%1)$)").arg(escaped.join(u'|'))));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!(%1)$)").arg(escaped.join(u'|'))));
 }
 
 int runTests(int argc, char *argv[], QObject *tests)

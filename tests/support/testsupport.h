@@ -71,8 +71,8 @@ W *control(QWidget *window, const char *name,
 {
     if (W *widget = window->findChild<W *>(QLatin1String(name)))
         return widget;
-    const QByteArray message = "no control " + QByteArray(name) + " in "
-        + window->objectName().toUtf8();
+    const QByteArray message
+        = "no control " + QByteArray(name) + " in " + window->objectName().toUtf8();
     QTest::qFail(message.constData(), where.file_name(), int(where.line()));
     return new W(window);
 }
