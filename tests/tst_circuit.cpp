@@ -40,10 +40,9 @@ circuit::SeriesVoltages workedVoltages(double microfarads)
 } // namespace
 
 // The arithmetic of the lamp circuit, without windows.
-class TestCircuit : public QObject {
+class TestCircuit : public TestCase {
     Q_OBJECT
 private slots:
-    void init();
     void chokeInductance_data();
     void chokeInductance();
     void seriesVoltages_data();
@@ -55,11 +54,6 @@ private slots:
     void compensate_data();
     void compensate();
 };
-
-void TestCircuit::init()
-{
-    failOnUnexpectedWarnings();
-}
 
 void TestCircuit::chokeInductance_data()
 {

@@ -9,7 +9,7 @@
 
 // Data files are read from the current directory at load, with the built-in
 // copies standing in for what is missing or unreadable.
-class TestDataFiles : public QObject {
+class TestDataFiles : public TestCase {
     Q_OBJECT
 private slots:
     void init();

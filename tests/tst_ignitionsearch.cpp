@@ -23,10 +23,9 @@ Walked walkToEnd(const circuit::IgnitionInputs &inputs, std::int64_t chunk = 100
 } // namespace
 
 // The capacitance search walked without a window.
-class TestIgnitionSearch : public QObject {
+class TestIgnitionSearch : public TestCase {
     Q_OBJECT
 private slots:
-    void init();
     void workedExamples_data();
     void workedExamples();
     void strictComparisons_data();
@@ -34,11 +33,6 @@ private slots:
     void endings_data();
     void endings();
 };
-
-void TestIgnitionSearch::init()
-{
-    failOnUnexpectedWarnings();
-}
 
 void TestIgnitionSearch::workedExamples_data()
 {

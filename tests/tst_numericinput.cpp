@@ -8,10 +8,9 @@
 
 using namespace numeric;
 
-class TestNumericInput : public QObject {
+class TestNumericInput : public TestCase {
     Q_OBJECT
 private slots:
-    void init();
     void isNumber_data();
     void isNumber();
     void changeDots_data();
@@ -24,11 +23,6 @@ private slots:
     void regionalSettingsAreIgnored();
     void resultsReadBack();
 };
-
-void TestNumericInput::init()
-{
-    failOnUnexpectedWarnings();
-}
 
 void TestNumericInput::isNumber_data()
 {

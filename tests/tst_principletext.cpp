@@ -5,20 +5,14 @@
 #include <QStringDecoder>
 
 // Reading the principle text: line ends and encodings.
-class TestPrincipleText : public QObject {
+class TestPrincipleText : public TestCase {
     Q_OBJECT
 private slots:
-    void init();
     void reads_data();
     void reads();
     void windows1251AgreesWithSystemConverter();
     void builtInTextIsUtf8WithCrLf();
 };
-
-void TestPrincipleText::init()
-{
-    failOnUnexpectedWarnings();
-}
 
 void TestPrincipleText::reads_data()
 {

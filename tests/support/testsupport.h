@@ -30,10 +30,23 @@ private:
     MessageHandler previous_;
 };
 
+// Makes every Qt warning in the running test function a failure, except the
+// offscreen platform's notes on what it cannot do. Call it from init().
+void failOnUnexpectedWarnings();
+
+// The base of a test class: a Qt warning the test does not expect fails the
+// test function. A class with an init() of its own calls
+// failOnUnexpectedWarnings() there.
+class TestCase : public QObject {
+    Q_OBJECT
+protected slots:
+    void init() { failOnUnexpectedWarnings(); }
+};
+
 // The base of a window test: startProgram() in init() brings up the main
 // window with every message box recorded; endProgram() in cleanup() ends the
 // program and fails on a message the test did not take or a window left open.
-class WindowTest : public QObject {
+class WindowTest : public TestCase {
     Q_OBJECT
 protected:
     void startProgram();
@@ -92,10 +105,6 @@ QStringList tabOrder(QWidget *first);
 void typeInto(QWidget *window, const char *name, const QString &text);
 void clickButton(QWidget *window, const char *name);
 QString textOf(QWidget *window, const char *name);
-
-// Makes every Qt warning in the running test function a failure, except the
-// offscreen platform's notes on what it cannot do. Call it from init().
-void failOnUnexpectedWarnings();
 
 // Runs a test class under a QApplication set up like the program's.
 int runTests(int argc, char *argv[], QObject *tests);
