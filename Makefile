@@ -8,6 +8,9 @@ ASAN_BUILD  := build-asan
 FUZZ_BUILD  := build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The test builds, which CI runs, treat every compiler warning as an error and
+# build the asset generator too, which nothing else builds.
+TEST_FLAGS  := -DKORINDO_WERROR=ON
 
 WIN_BUILD   := build-win64
 # The static Qt for Windows, built once by tools/windows/build-qt.sh.
@@ -36,11 +39,13 @@ run: build
 
 test: test-plain test-sanitized
 
-test-plain: build
+test-plain: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(TEST_FLAGS)
+	cmake --build $(BUILD) --target all korindo_assetgen
 	ctest --test-dir $(BUILD) --output-on-failure
 
 test-sanitized: deps
-	@test -f $(ASAN_BUILD)/build.ninja || cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORINDO_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORINDO_SANITIZE=ON $(TEST_FLAGS)
 	cmake --build $(ASAN_BUILD)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure
 

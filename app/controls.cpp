@@ -52,8 +52,7 @@ QLabel *makeCaption(QWidget *parent, const char *name, const QString &caption, T
     if (forResult) {
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window,
-                         QColor(resultCaptionRgb[0], resultCaptionRgb[1], resultCaptionRgb[2]));
+        palette.setColor(QPalette::Window, resultCaptionColour);
         palette.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(palette);
     }

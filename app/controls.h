@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 #include <initializer_list>
@@ -42,7 +43,7 @@ struct ClientArea {
 };
 
 // The background of the caption of a result field.
-inline constexpr int resultCaptionRgb[] = {255, 128, 0};
+inline constexpr QColor resultCaptionColour(255, 128, 0);
 
 // A caption beside a text box: centred; orange for a result field.
 QLabel *makeCaption(QWidget *parent, const char *name, const QString &caption, Twips place,

@@ -16,19 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-struct Form1::Controls {
-    QLabel *Image1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QPushButton *Command4 = nullptr;
-    QPushButton *Command5 = nullptr;
-    QPushButton *Command6 = nullptr;
-    ClickableImage *Image2 = nullptr;
-};
-
 Form1::Form1()
-    : FormWindow(QStringLiteral("Кориндо V1.0"), clientSize(6420, 5895))
+    : FormWindowWith(QStringLiteral("Кориндо V1.0"), clientSize(6420, 5895))
 {
     setObjectName(QStringLiteral("Form1"));
 }
@@ -45,11 +34,10 @@ QString Form1::ChangeDots(const QString &text) const
     return numeric::changeDots(text);
 }
 
-void Form1::buildControls()
+void Form1::buildControls(Form1Controls &c)
 {
-    ui_ = std::make_unique<Controls>();
-    Controls &c = *ui_;
-    c.Image1 = new QLabel(this);
+    QWidget *w = c.client;
+    c.Image1 = new QLabel(w);
     c.Image1->setObjectName(QStringLiteral("Image1"));
     c.Image1->setGeometry(Twips {120, 120, 6165, 4170}.pixels());
     c.Image1->setAccessibleName(QStringLiteral("Схема включения лампы"));
@@ -58,16 +46,15 @@ void Form1::buildControls()
                        "включенный последовательно с конденсатором C; лампа подключена "
                        "параллельно конденсатору."));
     c.Command1
-        = makeButton(this, "Command1", QStringLiteral("Принцип работы"), {120, 4440, 2175, 375});
-    c.Command2 = makeButton(this, "Command2", QStringLiteral("Лампы"), {2400, 4440, 2175, 375});
+        = makeButton(w, "Command1", QStringLiteral("Принцип работы"), {120, 4440, 2175, 375});
+    c.Command2 = makeButton(w, "Command2", QStringLiteral("Лампы"), {2400, 4440, 2175, 375});
     c.Command3
-        = makeButton(this, "Command3", QStringLiteral("Расчет емкости С"), {2400, 4920, 2175, 375});
-    c.Command4 = makeButton(this, "Command4", QStringLiteral("КРМ"), {120, 5400, 2175, 375});
-    c.Command5
-        = makeButton(this, "Command5", QStringLiteral("О программе"), {2400, 5400, 2175, 375});
-    c.Command6 = makeButton(this, "Command6", QStringLiteral("Расчет индуктивности"),
-                            {120, 4920, 2175, 375});
-    c.Image2 = new ClickableImage(this);
+        = makeButton(w, "Command3", QStringLiteral("Расчет емкости С"), {2400, 4920, 2175, 375});
+    c.Command4 = makeButton(w, "Command4", QStringLiteral("КРМ"), {120, 5400, 2175, 375});
+    c.Command5 = makeButton(w, "Command5", QStringLiteral("О программе"), {2400, 5400, 2175, 375});
+    c.Command6
+        = makeButton(w, "Command6", QStringLiteral("Расчет индуктивности"), {120, 4920, 2175, 375});
+    c.Image2 = new ClickableImage(w);
     c.Image2->setObjectName(QStringLiteral("Image2"));
     c.Image2->setGeometry(Twips {4800, 4800, 1320, 480}.pixels());
     c.Image2->setPixmap(datafiles::linkPicture());
@@ -91,14 +78,8 @@ void Form1::buildControls()
     connect(c.Image2, &ClickableImage::clicked, this, &Form1::Image2_Click);
 }
 
-void Form1::destroyControls()
-{
-    // The main window is never unloaded: closing it ends the program.
-}
-
 void Form1::Form_Load()
 {
-    setWindowIcon(datafiles::windowIcon());
     const QPixmap circuit = datafiles::picture(datafiles::circuitPicture);
     ui_->Image1->setPixmap(circuit);
     ui_->Image1->resize(circuit.size());
@@ -106,18 +87,20 @@ void Form1::Form_Load()
 }
 
 namespace {
-// The single instance of a window, created on first use and shown modeless.
-template<typename Window> void openWindow(std::unique_ptr<Window> &window, Form1 &form1)
+// The single instance of a window, created on first use with what it needs
+// and shown modeless.
+template<typename Window, typename... Needs>
+void openWindow(std::unique_ptr<Window> &window, const Needs &...needs)
 {
     if (!window)
-        window = std::make_unique<Window>(form1);
+        window = std::make_unique<Window>(needs...);
     window->showLoaded();
 }
 } // namespace
 
 void Form1::Command1_Click()
 {
-    openWindow(form2_, *this);
+    openWindow(form2_);
 }
 
 void Form1::Command3_Click()
@@ -150,6 +133,8 @@ void Form1::Image2_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // Not unloaded like the other windows: closing the main window ends the
+    // program.
     event->accept();
     Form_Unload();
 }
@@ -158,7 +143,6 @@ void Form1::Form_Unload()
 {
     // Every other window goes with the main one, without running its own close
     // handling; nothing is saved.
-    ending_ = true;
     for (FormWindow *window : std::initializer_list<FormWindow *> {form2_.get(), form4_.get(),
                                                                    form5_.get(), form6_.get()}) {
         if (window)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls.h"
 #include "formwindow.h"
 
 #include <memory>
@@ -8,11 +9,28 @@ class Form2;
 class Form4;
 class Form5;
 class Form6;
+class ClickableImage;
+class QLabel;
+class QPushButton;
+
+// The controls of a loaded Form1.
+struct Form1Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QLabel *Image1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    ClickableImage *Image2 = nullptr;
+};
 
 // The main window: the circuit picture, the buttons that open the other
 // windows, the About message and the link to the discussion page. Its life is
 // the program's life.
-class Form1 : public FormWindow {
+class Form1 : public FormWindowWith<Form1Controls> {
     Q_OBJECT
 public:
     Form1();
@@ -23,13 +41,8 @@ public:
     bool IsNumber(const QString &text) const;
     QString ChangeDots(const QString &text) const;
 
-    // True once the main window has been closed: the program is ending, and
-    // long work in progress gives up at once.
-    bool isEnding() const { return ending_; }
-
 protected:
-    void buildControls() override;
-    void destroyControls() override;
+    void buildControls(Form1Controls &c) override;
     void Form_Load() override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -42,11 +55,8 @@ private:
     void Image2_Click();
     void Form_Unload();
 
-    struct Controls;
-    std::unique_ptr<Controls> ui_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form4> form4_;
     std::unique_ptr<Form5> form5_;
     std::unique_ptr<Form6> form6_;
-    bool ending_ = false;
 };

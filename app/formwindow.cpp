@@ -1,6 +1,7 @@
 #include "formwindow.h"
 
 #include "controls.h"
+#include "datafiles.h"
 
 #include <QCloseEvent>
 
@@ -16,8 +17,9 @@ FormWindow::FormWindow(const QString &caption, QSize client)
 void FormWindow::showLoaded()
 {
     if (!loaded_) {
-        buildControls();
+        loadControls();
         loaded_ = true;
+        setWindowIcon(datafiles::windowIcon());
         Form_Load();
     }
     show();
@@ -29,7 +31,7 @@ void FormWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     if (loaded_) {
-        destroyControls();
+        unloadControls();
         loaded_ = false;
     }
 }

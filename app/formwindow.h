@@ -2,11 +2,14 @@
 
 #include <QWidget>
 
+#include <memory>
+
 // A window of the program: a fixed dialog with a close box only, a client area
 // of fixed size, and one instance for the whole run. Its controls exist only
 // while it is loaded: showing it loads it (builds the controls with their
-// initial contents and runs its load steps), and closing it with its close
-// box unloads it (the controls go, the window object and what it stores stay).
+// initial contents, sets the window icon and runs its load steps), and
+// closing it with its close box unloads it (the controls go, the window
+// object and what it stores stay).
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
@@ -17,16 +20,36 @@ public:
 protected:
     FormWindow(const QString &caption, QSize client);
 
-    // Builds the controls with their initial contents.
-    virtual void buildControls() = 0;
-    // Destroys them.
-    virtual void destroyControls() = 0;
-    // The window's load steps, run after its controls are built.
-    virtual void Form_Load() = 0;
+    // The window's own load steps, run after its controls are built and its
+    // icon is set.
+    virtual void Form_Load() { }
 
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    virtual void loadControls() = 0;
+    virtual void unloadControls() = 0;
+
     bool loaded_ = false;
+};
+
+// A window whose controls are the members of Controls, a ClientArea: made
+// afresh on every load and destroyed, all at once, on unload.
+template<typename Controls> class FormWindowWith : public FormWindow {
+protected:
+    using FormWindow::FormWindow;
+
+    // Builds the controls with their initial contents on c.client.
+    virtual void buildControls(Controls &c) = 0;
+
+    std::unique_ptr<Controls> ui_;
+
+private:
+    void loadControls() final
+    {
+        ui_ = std::make_unique<Controls>(this);
+        buildControls(*ui_);
+    }
+    void unloadControls() final { ui_.reset(); }
 };

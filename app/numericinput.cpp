@@ -1,5 +1,6 @@
 #include "numericinput.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>

@@ -18,7 +18,7 @@ void openWebAddress(QWidget *owner, const QUrl &address)
     const QByteArray file = address.toString().toLocal8Bit();
     // SW_HIDE: the browser decides how its own window appears.
     ShellExecuteA(owner ? reinterpret_cast<HWND>(owner->winId()) : nullptr, "OPEN",
-                  file.constData(), "", "", 0);
+                  file.constData(), "", "", SW_HIDE);
 #else
     Q_UNUSED(owner);
     QDesktopServices::openUrl(address);

@@ -13,13 +13,13 @@ bool allFinite(std::initializer_list<double> values)
 }
 } // namespace
 
-std::optional<double> chokeInductance(double r, double u, double i)
+std::optional<double> chokeInductance(const ChokeMeasurement &m)
 {
-    if (i == 0)
+    if (m.current == 0)
         return std::nullopt;
-    const double z = u / i;
+    const double z = m.voltage / m.current;
     const double zSquared = std::pow(z, 2);
-    const double rSquared = std::pow(r, 2);
+    const double rSquared = std::pow(m.resistance, 2);
     const double d = zSquared - rSquared;
     if (!allFinite({z, zSquared, rSquared, d}) || d < 0)
         return std::nullopt;
@@ -47,14 +47,14 @@ std::optional<CapacitorCheck> checkCapacitor(const SeriesCircuit &circuit,
     return CapacitorCheck {*v, withinLimits(*v, limits) && v->uc > v->ul};
 }
 
-std::optional<Compensation> compensate(double u, double ulamp, double i, double r)
+std::optional<Compensation> compensate(const WorkingCircuit &w)
 {
-    const double s = u * i;
-    const double p = std::pow(i, 2) * r + ulamp * i;
+    const double s = w.usupply * w.current;
+    const double p = std::pow(w.current, 2) * w.rchoke + w.ulamp * w.current;
     const double q = std::pow(std::pow(s, 2) - std::pow(p, 2), 0.5);
-    const double denominator = std::pow(u, 2) * omega;
+    const double denominator = std::pow(w.usupply, 2) * omega;
     const double ck = q / denominator * microfaradsPerFarad;
-    const double efficiency = (ulamp * i) / p * 100;
+    const double efficiency = (w.ulamp * w.current) / p * 100;
     const double powerFactor = p / s * 100;
     if (!allFinite({s, p, q, denominator, ck, efficiency, powerFactor}))
         return std::nullopt;

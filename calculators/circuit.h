@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
 #include <optional>
 
 // The arithmetic of the lamp circuit: a choke (inductance and winding
@@ -14,10 +13,16 @@ namespace circuit {
 inline constexpr double omega = 314.0;
 inline constexpr double microfaradsPerFarad = 1000000.0;
 
-// Inductance of a choke, in henries, from a voltmeter reading U across it, an
-// ammeter reading I through it and its winding resistance R:
-// L = (Z² − R²)^0.5 / 314 with Z = U / I. No result for I = 0 or Z² < R².
-std::optional<double> chokeInductance(double r, double u, double i);
+// A choke on the mains with a voltmeter across it and an ammeter in series.
+struct ChokeMeasurement {
+    double resistance = 0; // R, the winding's, ohm
+    double voltage = 0; // U, volts
+    double current = 0; // I, amperes
+};
+
+// Inductance of the choke, in henries: L = (Z² − R²)^0.5 / 314 with
+// Z = U / I. No result for I = 0 or Z² < R².
+std::optional<double> chokeInductance(const ChokeMeasurement &m);
 
 // The choke and supply that the ignition capacitor works with.
 struct SeriesCircuit {
@@ -89,14 +94,20 @@ struct CapacitorCheck {
 std::optional<CapacitorCheck> checkCapacitor(const SeriesCircuit &circuit,
                                              const VoltageLimits &limits, double creal);
 
-// Reactive power compensation of the working lamp circuit, from the supply
-// voltage U, the lamp's operating voltage, the circuit current I and the
-// choke's resistance R.
+// The working lamp circuit, measured without a compensating capacitor; all RMS.
+struct WorkingCircuit {
+    double usupply = 0; // U, volts
+    double ulamp = 0; // the lamp's operating voltage, volts
+    double current = 0; // I, amperes
+    double rchoke = 0; // R, the choke's, ohm
+};
+
+// Reactive power compensation of the working lamp circuit.
 struct Compensation {
     double capacitanceMicrofarads = 0; // Ck
     double efficiencyPercent = 0;
     double powerFactorPercent = 0;
 };
-std::optional<Compensation> compensate(double u, double ulamp, double i, double r);
+std::optional<Compensation> compensate(const WorkingCircuit &w);
 
 } // namespace circuit

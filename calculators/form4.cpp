@@ -10,19 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-struct Form4::Controls : ClientArea {
-    using ClientArea::ClientArea;
-
-    QLabel *Image1 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text3 = nullptr;
-    QLineEdit *Text4 = nullptr;
-    QPushButton *Command1 = nullptr;
-};
-
 Form4::Form4(const Form1 &form1)
-    : FormWindow(QStringLiteral("Расчет индуктивности дросселя"), clientSize(5115, 5070))
+    : FormWindowWith(QStringLiteral("Расчет индуктивности дросселя"), clientSize(5115, 5070))
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form4"));
@@ -30,10 +19,8 @@ Form4::Form4(const Form1 &form1)
 
 Form4::~Form4() = default;
 
-void Form4::buildControls()
+void Form4::buildControls(Form4Controls &c)
 {
-    ui_ = std::make_unique<Controls>(this);
-    Controls &c = *ui_;
     QWidget *w = c.client;
     const RowColumns columns {120, 3135, 3360, 1575};
     c.Image1 = new QLabel(w);
@@ -57,14 +44,8 @@ void Form4::buildControls()
     connect(c.Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
 
-void Form4::destroyControls()
-{
-    ui_.reset();
-}
-
 void Form4::Form_Load()
 {
-    setWindowIcon(datafiles::windowIcon());
     ui_->Image1->setPixmap(datafiles::picture(datafiles::measurementPicture));
 }
 
@@ -74,7 +55,9 @@ void Form4::Command1_Click()
     const auto r = readField(form1_, *ui_->Text1);
     const auto u = readField(form1_, *ui_->Text2);
     const auto i = readField(form1_, *ui_->Text3);
-    const auto inductance = (r && u && i) ? circuit::chokeInductance(*r, *u, *i) : std::nullopt;
+    const auto inductance = (r && u && i)
+        ? circuit::chokeInductance({.resistance = *r, .voltage = *u, .current = *i})
+        : std::nullopt;
     if (!inductance) {
         showInputError(this);
         return;

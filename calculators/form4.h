@@ -1,28 +1,39 @@
 #pragma once
 
+#include "app/controls.h"
 #include "app/formwindow.h"
 
-#include <memory>
-
 class Form1;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The controls of a loaded Form4.
+struct Form4Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QLabel *Image1 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QPushButton *Command1 = nullptr;
+};
 
 // The choke inductance calculator: from a voltmeter reading, an ammeter
 // reading and the winding resistance to the choke's inductance.
-class Form4 : public FormWindow {
+class Form4 : public FormWindowWith<Form4Controls> {
     Q_OBJECT
 public:
     explicit Form4(const Form1 &form1);
     ~Form4() override;
 
 protected:
-    void buildControls() override;
-    void destroyControls() override;
+    void buildControls(Form4Controls &c) override;
     void Form_Load() override;
 
 private:
     void Command1_Click();
 
-    struct Controls;
     const Form1 &form1_;
-    std::unique_ptr<Controls> ui_;
 };

@@ -1,9 +1,7 @@
 #include "form5.h"
 
 #include "app/controls.h"
-#include "app/datafiles.h"
 #include "app/fieldinput.h"
-#include "app/form1.h"
 #include "app/messages.h"
 #include "circuit.h"
 #include "ignitionsearch.h"
@@ -31,28 +29,8 @@ const QString instruction
                      "отличаться от номинальной. Требуется измерение мультиметром.");
 } // namespace
 
-struct Form5::Controls : ClientArea {
-    using ClientArea::ClientArea;
-
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text3 = nullptr;
-    QLineEdit *Text4 = nullptr;
-    QLineEdit *Text5 = nullptr;
-    QLineEdit *Text6 = nullptr;
-    QLineEdit *Text7 = nullptr;
-    QLineEdit *Text8 = nullptr;
-    QLineEdit *Text12 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QLineEdit *Text9 = nullptr;
-    QLineEdit *Text10 = nullptr;
-    QLineEdit *Text11 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QGroupBox *Frame1 = nullptr;
-};
-
 Form5::Form5(const Form1 &form1)
-    : FormWindow(QStringLiteral("Расчет емкости С"), clientSize(7320, 7560))
+    : FormWindowWith(QStringLiteral("Расчет емкости С"), clientSize(7320, 7560))
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form5"));
@@ -60,10 +38,8 @@ Form5::Form5(const Form1 &form1)
 
 Form5::~Form5() = default;
 
-void Form5::buildControls()
+void Form5::buildControls(Form5Controls &c)
 {
-    ui_ = std::make_unique<Controls>(this);
-    Controls &c = *ui_;
     QWidget *w = c.client;
     const RowColumns columns {120, 4455, 4800, 2415};
     // One row per quantity, top to bottom; the label names do not follow the rows.
@@ -122,14 +98,8 @@ void Form5::buildControls()
     connect(c.Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
 }
 
-void Form5::destroyControls()
-{
-    ui_.reset();
-}
-
 void Form5::Form_Load()
 {
-    setWindowIcon(datafiles::windowIcon());
     ui_->Text7->setText(QStringLiteral("0.001"));
 }
 
@@ -156,6 +126,7 @@ bool Form5::ReadInputs()
             stored_.Cstep = *step / circuit::microfaradsPerFarad;
     } else {
         error = true;
+        // A bad step has always had this bare box of its own; users know it, so it stays.
         showMessage(this, {QStringLiteral("zero"), QString(), MessageIcon::None});
     }
 
@@ -190,9 +161,9 @@ void Form5::Command1_Click()
         if (walk.hasEnded())
             break;
         const bool goOn = progress->keepWalking();
-        // The program is ending, or the window went with its controls: give
-        // up without a word.
-        if (form1_.isEnding() || !isLoaded())
+        // The window was closed, or hidden as the program ends: give up
+        // without a word.
+        if (!isVisible())
             return;
         if (!goOn) {
             cancelled = true;

@@ -1,15 +1,38 @@
 #pragma once
 
+#include "app/controls.h"
 #include "app/formwindow.h"
 
-#include <memory>
-
 class Form1;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// The controls of a loaded Form5.
+struct Form5Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLineEdit *Text6 = nullptr;
+    QLineEdit *Text7 = nullptr;
+    QLineEdit *Text8 = nullptr;
+    QLineEdit *Text12 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLineEdit *Text9 = nullptr;
+    QLineEdit *Text10 = nullptr;
+    QLineEdit *Text11 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+};
 
 // The ignition capacitor window: the range of admissible ignition
 // capacitances for a choke (Command1) and the voltages a real capacitor sees
 // at ignition (Command2), from one set of inputs.
-class Form5 : public FormWindow {
+class Form5 : public FormWindowWith<Form5Controls> {
     Q_OBJECT
 public:
     // The circuit values the window keeps for the whole run: they start at
@@ -31,8 +54,7 @@ public:
     const StoredValues &storedValues() const { return stored_; }
 
 protected:
-    void buildControls() override;
-    void destroyControls() override;
+    void buildControls(Form5Controls &c) override;
     void Form_Load() override;
 
 private:
@@ -40,9 +62,7 @@ private:
     void Command1_Click();
     void Command2_Click();
 
-    struct Controls;
     const Form1 &form1_;
-    std::unique_ptr<Controls> ui_;
     StoredValues stored_;
     // A search in progress: no other search or check starts meanwhile.
     bool busy_ = false;

@@ -1,7 +1,6 @@
 #include "form6.h"
 
 #include "app/controls.h"
-#include "app/datafiles.h"
 #include "app/fieldinput.h"
 #include "app/messages.h"
 #include "circuit.h"
@@ -11,23 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-struct Form6::Controls : ClientArea {
-    using ClientArea::ClientArea;
-
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text3 = nullptr;
-    QLineEdit *Text4 = nullptr;
-    QLineEdit *Text5 = nullptr;
-    QLineEdit *Text6 = nullptr;
-    QLineEdit *Text7 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QLabel *Label1 = nullptr;
-};
-
 Form6::Form6(const Form1 &form1)
-    : FormWindow(QStringLiteral("Компенсация реактивной мощности"), clientSize(7455, 4320))
+    : FormWindowWith(QStringLiteral("Компенсация реактивной мощности"), clientSize(7455, 4320))
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form6"));
@@ -35,10 +19,8 @@ Form6::Form6(const Form1 &form1)
 
 Form6::~Form6() = default;
 
-void Form6::buildControls()
+void Form6::buildControls(Form6Controls &c)
 {
-    ui_ = std::make_unique<Controls>(this);
-    Controls &c = *ui_;
     QWidget *w = c.client;
     // One row per quantity; the label names do not follow the rows.
     const auto row = [w](const char *label, const QString &caption, int top, const char *box,
@@ -76,16 +58,6 @@ void Form6::buildControls()
     connect(c.Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
 }
 
-void Form6::destroyControls()
-{
-    ui_.reset();
-}
-
-void Form6::Form_Load()
-{
-    setWindowIcon(datafiles::windowIcon());
-}
-
 void Form6::Command1_Click()
 {
     // Every field is read on every press, whatever became of the ones before.
@@ -96,8 +68,9 @@ void Form6::Command1_Click()
     // A circuit the formulas cannot take (no voltage, no current, no active
     // power, more active than apparent power, an overflow) is reported like
     // a bad field.
-    const auto result
-        = (u && ulamp && i && r) ? circuit::compensate(*u, *ulamp, *i, *r) : std::nullopt;
+    const auto result = (u && ulamp && i && r)
+        ? circuit::compensate({.usupply = *u, .ulamp = *ulamp, .current = *i, .rchoke = *r})
+        : std::nullopt;
     if (!result) {
         showInputError(this);
         return;

@@ -1,30 +1,45 @@
 #pragma once
 
+#include "app/controls.h"
 #include "app/formwindow.h"
 
-#include <memory>
-
 class Form1;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The controls of a loaded Form6.
+struct Form6Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLineEdit *Text6 = nullptr;
+    QLineEdit *Text7 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label1 = nullptr;
+};
 
 // The reactive power compensation calculator: from the measured supply
 // voltage, lamp voltage and current of the working circuit and the choke's
 // resistance to the compensating capacitor, the efficiency and the power
 // factor.
-class Form6 : public FormWindow {
+class Form6 : public FormWindowWith<Form6Controls> {
     Q_OBJECT
 public:
     explicit Form6(const Form1 &form1);
     ~Form6() override;
 
 protected:
-    void buildControls() override;
-    void destroyControls() override;
-    void Form_Load() override;
+    void buildControls(Form6Controls &c) override;
 
 private:
     void Command1_Click();
 
-    struct Controls;
     const Form1 &form1_;
-    std::unique_ptr<Controls> ui_;
 };

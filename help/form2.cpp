@@ -8,26 +8,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-struct Form2::Controls : ClientArea {
-    using ClientArea::ClientArea;
-
-    QPlainTextEdit *Text1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-};
-
-Form2::Form2(const Form1 &)
-    : FormWindow(QStringLiteral("Принцип работы"), clientSize(9915, 5625))
+Form2::Form2()
+    : FormWindowWith(QStringLiteral("Принцип работы"), clientSize(9915, 5625))
 {
     setObjectName(QStringLiteral("Form2"));
 }
 
 Form2::~Form2() = default;
 
-void Form2::buildControls()
+void Form2::buildControls(Form2Controls &c)
 {
-    ui_ = std::make_unique<Controls>(this);
-    Controls &c = *ui_;
     QWidget *w = c.client;
 
     // Multi-line, read-only, a vertical scroll bar, lines wrapped at the box's
@@ -54,14 +44,8 @@ void Form2::buildControls()
     connect(c.Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
 }
 
-void Form2::destroyControls()
-{
-    ui_.reset();
-}
-
 void Form2::Form_Load()
 {
-    setWindowIcon(datafiles::windowIcon());
     // The box is built empty on every load, so the text never appears twice.
     // One byte past the bound tells the reader that the file goes on.
     const QByteArray head

@@ -1,28 +1,33 @@
 #pragma once
 
+#include "app/controls.h"
 #include "app/formwindow.h"
 
-#include <memory>
+class QPlainTextEdit;
+class QPushButton;
 
-class Form1;
+// The controls of a loaded Form2.
+struct Form2Controls : ClientArea {
+    using ClientArea::ClientArea;
+
+    QPlainTextEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+};
 
 // The principle-of-operation window: the text of "P.txt", read afresh each
 // time the window loads, and two buttons.
-class Form2 : public FormWindow {
+class Form2 : public FormWindowWith<Form2Controls> {
     Q_OBJECT
 public:
-    explicit Form2(const Form1 &form1);
+    Form2();
     ~Form2() override;
 
 protected:
-    void buildControls() override;
-    void destroyControls() override;
+    void buildControls(Form2Controls &c) override;
     void Form_Load() override;
 
 private:
     void Command1_Click();
     void Command2_Click();
-
-    struct Controls;
-    std::unique_ptr<Controls> ui_;
 };

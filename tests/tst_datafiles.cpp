@@ -23,7 +23,7 @@
 
 // Data files are read from the current directory at load, with the built-in
 // copies standing in for what is missing or unreadable.
-class TestDataFiles : public QObject {
+class TestDataFiles : public TestCase {
     Q_OBJECT
 private slots:
     void init();
@@ -47,6 +47,7 @@ private:
 
 void TestDataFiles::init()
 {
+    failOnUnexpectedWarnings();
     folder_ = std::make_unique<ScratchDirectory>();
 }
 

@@ -23,7 +23,7 @@ Walked walkToEnd(const circuit::IgnitionInputs &inputs, std::int64_t chunk = 100
 } // namespace
 
 // The capacitance search walked without a window.
-class TestIgnitionSearch : public QObject {
+class TestIgnitionSearch : public TestCase {
     Q_OBJECT
 private slots:
     void workedExamples_data();

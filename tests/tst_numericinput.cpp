@@ -2,12 +2,13 @@
 #include "support/testsupport.h"
 
 #include <QLocale>
+#include <QScopeGuard>
 #include <cmath>
 #include <limits>
 
 using namespace numeric;
 
-class TestNumericInput : public QObject {
+class TestNumericInput : public TestCase {
     Q_OBJECT
 private slots:
     void isNumber_data();
@@ -75,9 +76,7 @@ void TestNumericInput::changeDots()
 {
     QFETCH(QString, text);
     QFETCH(QString, changed);
-    const QString original = text;
     QCOMPARE(numeric::changeDots(text), changed);
-    QCOMPARE(text, original);
 }
 
 void TestNumericInput::readNumber_data()
@@ -192,13 +191,12 @@ void TestNumericInput::formatResult()
 
 void TestNumericInput::regionalSettingsAreIgnored()
 {
-    const QLocale saved;
+    const auto restore = qScopeGuard([saved = QLocale()] { QLocale::setDefault(saved); });
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(numeric::formatResult(1234.5), QStringLiteral("1234,50000000"));
     QCOMPARE(numeric::readNumber(QStringLiteral("1234,5")), 1234.5);
     QLocale::setDefault(QLocale(QLocale::German));
     QCOMPARE(numeric::readNumber(QStringLiteral("1.234")), 1.234);
-    QLocale::setDefault(saved);
 }
 
 void TestNumericInput::resultsReadBack()

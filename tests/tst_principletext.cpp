@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 
 // Reading the principle text: line ends and encodings.
-class TestPrincipleText : public QObject {
+class TestPrincipleText : public TestCase {
     Q_OBJECT
 private slots:
     void reads_data();

@@ -4,36 +4,50 @@
 # (Pointer.cur) and the forum banner (link.gif); and the desktop's menu
 # icons in packaging/icons/ (PNG in the hicolor sizes, and an SVG). P.txt is
 # not touched.
-# It builds the small Qt program in tools/assetgen/ in a temporary folder,
-# draws everything with it, checks the results and only then copies them.
-# Needs these Debian 12 packages: g++ pkg-config qt6-base-dev qt6-svg-dev
-# fonts-liberation2 imagemagick.
+# The drawings come from the asset generator (tools/assetgen/, the CMake
+# target korindo_assetgen), ImageMagick puts them into their file formats, the
+# generator checks the results, and only then are they copied.
 set -euo pipefail
 
-tools=$(cd "$(dirname "$0")" && pwd)
-assets=$(cd "$tools/../assets" && pwd)
-icons=$(cd "$tools/../packaging" && pwd)/icons
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/install-deps.sh" imagemagick fonts-liberation2
+build="$root/build"
 work=$(mktemp -d "${TMPDIR:-/tmp}/make-assets.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# shellcheck disable=SC2046 # pkg-config prints several words on purpose
-g++ -std=c++20 -O2 -fPIC -Wall -Wextra $(pkg-config --cflags Qt6Gui Qt6Svg) \
-    "$tools"/assetgen/*.cpp -o "$work/assetgen" $(pkg-config --libs Qt6Gui Qt6Svg)
-
-"$work/assetgen" generate "$work"
+[[ -f "$build/build.ninja" ]] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" --target korindo_assetgen
+"$build/korindo_assetgen" generate "$work"
+cd "$work"
 
 # Line drawings: full-resolution colour (no chroma subsampling), no metadata.
 for name in sch L; do
-    convert "$work/$name.png" -strip -sampling-factor 1x1 -quality 92 "$work/$name.jpg"
+    convert "$name.png" -strip -sampling-factor 1x1 -quality 92 "$name.jpg"
 done
 
-"$work/assetgen" check "$work"
-identify "$work/link.gif"
+convert icon16.png icon32.png icon48.png Icon.ICO
+
+# The banner's one global palette: 127 colours and the transparent one. The
+# quantizer returns fewer colours than it is asked for, so ask for more until
+# there are enough.
+frames=(dark.png lit.png hi.png)
+for asked in $(seq 128 255); do
+    convert "${frames[@]}" +repage -background none -append +dither \
+        -quantize sRGB -treedepth 8 -colors "$asked" -unique-colors palette.png
+    [[ $(identify -format '%w' palette.png) -ge 128 ]] && break
+done
+# Shown 2 s dark, 1 s lit, 1 s with the top line highlighted; each frame is
+# drawn over the one before.
+convert -dispose none -delay 200 dark.png -delay 100 lit.png -delay 100 hi.png -loop 0 \
+    +dither -remap palette.png link.gif
+
+"$build/korindo_assetgen" check "$work"
+identify link.gif
 
 for name in sch.jpg L.jpg Icon.ICO Pointer.cur link.gif; do
-    cp "$work/$name" "$assets/$name"
+    cp "$name" "$root/assets/$name"
 done
-mkdir -p "$icons"
-cp "$work"/korindo-*.png "$work/korindo.svg" "$icons/"
-echo "make-assets: wrote sch.jpg L.jpg Icon.ICO Pointer.cur link.gif to $assets"
-echo "make-assets: wrote korindo-*.png korindo.svg to $icons"
+mkdir -p "$root/packaging/icons"
+cp korindo-*.png korindo.svg "$root/packaging/icons/"
+echo "make-assets: wrote sch.jpg L.jpg Icon.ICO Pointer.cur link.gif to $root/assets"
+echo "make-assets: wrote korindo-*.png korindo.svg to $root/packaging/icons"

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <source_location>
 
 Q_DECLARE_METATYPE(Message)
 
@@ -29,10 +30,23 @@ private:
     MessageHandler previous_;
 };
 
+// Makes every Qt warning in the running test function a failure, except the
+// offscreen platform's notes on what it cannot do. Call it from init().
+void failOnUnexpectedWarnings();
+
+// The base of a test class: a Qt warning the test does not expect fails the
+// test function. A class with an init() of its own calls
+// failOnUnexpectedWarnings() there.
+class TestCase : public QObject {
+    Q_OBJECT
+protected slots:
+    void init() { failOnUnexpectedWarnings(); }
+};
+
 // The base of a window test: startProgram() in init() brings up the main
 // window with every message box recorded; endProgram() in cleanup() ends the
 // program and fails on a message the test did not take or a window left open.
-class WindowTest : public QObject {
+class WindowTest : public TestCase {
     Q_OBJECT
 protected:
     void startProgram();
@@ -61,13 +75,19 @@ private:
     QTemporaryDir folder_;
 };
 
-// A child widget by its object name, failing the test where there is none.
-template<typename W> W *control(QWidget *window, const char *name)
+// A child widget by its object name. Where there is none the test fails with
+// the control's name, and a nameless stand-in is returned so that the test
+// runs on to its end instead of crashing on a null pointer.
+template<typename W>
+W *control(QWidget *window, const char *name,
+           std::source_location where = std::source_location::current())
 {
-    W *widget = window->findChild<W *>(QLatin1String(name));
-    if (!widget)
-        qWarning("no control %s in %s", name, qPrintable(window->objectName()));
-    return widget;
+    if (W *widget = window->findChild<W *>(QLatin1String(name)))
+        return widget;
+    const QByteArray message
+        = "no control " + QByteArray(name) + " in " + window->objectName().toUtf8();
+    QTest::qFail(message.constData(), where.file_name(), int(where.line()));
+    return new W(window);
 }
 
 // The top-level window with this object name, or null.

@@ -1,11 +1,12 @@
 // assetgen: draws the application's pictures and checks the files.
-//   assetgen generate DIR   writes sch.png, L.png, Icon.ICO, Pointer.cur, link.gif
-//                           and the menu icons korindo-SIZE.png and korindo.svg
-//   assetgen check DIR      checks them (the pictures as sch.jpg and L.jpg)
-#include "containers.h"
+//   assetgen generate DIR   writes sch.png, L.png, icon16/32/48.png, Pointer.cur,
+//                           the banner frames dark.png, lit.png, hi.png and the
+//                           menu icons korindo-SIZE.png and korindo.svg
+//   assetgen check DIR      checks sch.jpg, L.jpg, Icon.ICO, Pointer.cur, link.gif
+//                           and the menu icons
+#include "curfile.h"
 #include "pictures.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -53,120 +54,71 @@ unsigned le16(const QByteArray &b, qsizetype at)
     return uchar(b[at]) | (unsigned(uchar(b[at + 1])) << 8);
 }
 
-// ------------------------------------------------------------------ GIF
+// ------------------------------------------------------------ banner
 
-constexpr int kTransparent = 0;
-constexpr int kPaletteSize = 128;
-
-std::vector<uint8_t> quantize(const QImage &img, const QRect &area,
-                              const std::vector<QRgb> &palette)
+// A GIF pixel is opaque or clear: half-covered edge pixels go one way or the
+// other here, rather than all to clear in ImageMagick's GIF writer.
+QImage opaqueOrClear(const QImage &source)
 {
-    std::vector<uint8_t> out;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
+    QImage img = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
             const QRgb c = img.pixel(x, y);
-            out.push_back(qAlpha(c) < 128 ? kTransparent : uint8_t(nearestIndex(palette, c, 1)));
+            img.setPixel(x, y, qAlpha(c) < 128 ? qRgba(0, 0, 0, 0) : (c | 0xff000000u));
         }
-    return out;
+    return img;
 }
 
-// The picture a viewer shows after drawing `frame` over `canvas`.
-void paintFrame(QImage &canvas, const GifFrame &frame, const std::vector<QRgb> &palette)
+// The three frames of the forum banner, for ImageMagick to put into a GIF:
+// the dark and the lit banner whole, and the highlight as a frame over the lit
+// one that covers only its box, placed by its PNG offset and clear where
+// nothing changes.
+void saveBannerFrames(const QString &dir)
 {
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) {
-            const uint8_t i = frame.indices[size_t(y * frame.width + x)];
-            if (i != kTransparent)
-                canvas.setPixel(frame.left + x, frame.top + y, palette[i] | 0xff000000u);
-        }
-}
-
-QByteArray makeBanner()
-{
-    const QImage dark = banner(BannerState::Dark);
-    const QImage lit = banner(BannerState::Lit);
-    const QImage bright = banner(BannerState::Highlighted);
+    const QImage dark = opaqueOrClear(banner(BannerState::Dark));
+    const QImage lit = opaqueOrClear(banner(BannerState::Lit));
+    const QImage bright = opaqueOrClear(banner(BannerState::Highlighted));
     const QRect box = bannerHighlightRect();
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 88; ++x)
+    for (int y = 0; y < lit.height(); ++y)
+        for (int x = 0; x < lit.width(); ++x)
             if (!box.contains(x, y) && lit.pixel(x, y) != bright.pixel(x, y))
                 fail(QString("banner highlight changes pixel (%1, %2) outside its box")
                          .arg(x)
                          .arg(y));
 
-    std::vector<QRgb> palette = choosePalette({dark, lit, bright.copy(box)}, kPaletteSize - 1);
-    palette.insert(palette.begin() + kTransparent, qRgb(255, 255, 255));
-
-    const QRect full(0, 0, 88, 32);
-    GifFrame f1 {0, 0, 88, 32, quantize(dark, full, palette), 200};
-    GifFrame f2 {0, 0, 88, 32, quantize(lit, full, palette), 100};
-    GifFrame f3 {box.left(), box.top(), box.width(), box.height(), quantize(bright, box, palette),
-                 100};
-    const std::vector<uint8_t> under = quantize(lit, box, palette);
+    QImage highlight = bright.copy(box);
+    const QImage under = lit.copy(box);
     bool changed = false;
-    for (size_t i = 0; i < f3.indices.size(); ++i) {
-        if (f3.indices[i] == kTransparent && under[i] != kTransparent)
-            fail("highlight would need to clear a pixel");
-        if (f3.indices[i] == under[i])
-            f3.indices[i] = kTransparent; // unchanged: let the lit frame show through
-        else
-            changed = true;
-    }
+    for (int y = 0; y < highlight.height(); ++y)
+        for (int x = 0; x < highlight.width(); ++x) {
+            if (highlight.pixel(x, y) == under.pixel(x, y))
+                highlight.setPixel(x, y, qRgba(0, 0, 0, 0));
+            else
+                changed = true;
+        }
     if (!changed)
         fail("highlight frame changes nothing");
+    highlight.setOffset(box.topLeft());
 
-    QSet<int> used;
-    for (const GifFrame *f : {&f1, &f2, &f3})
-        for (uint8_t i : f->indices)
-            used.insert(i);
-    if (used.size() != kPaletteSize)
-        fail(QString("banner uses %1 of %2 palette entries").arg(used.size()).arg(kPaletteSize));
-
-    const std::vector<GifFrame> frames {f1, f2, f3};
-    const QByteArray gif = gifFile(88, 32, palette, kTransparent, frames);
-
-    // Round trip through Qt's GIF reader: each shown frame must be exactly the intended one.
-    QBuffer buffer;
-    buffer.setData(gif);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "gif");
-    QImage expected(88, 32, QImage::Format_ARGB32);
-    expected.fill(Qt::transparent);
-    for (size_t n = 0; n < frames.size(); ++n) {
-        paintFrame(expected, frames[n], palette);
-        const QImage shown = reader.read().convertToFormat(QImage::Format_ARGB32);
-        if (shown.size() != expected.size())
-            fail(QString("GIF frame %1 does not decode: %2").arg(n + 1).arg(reader.errorString()));
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 88; ++x) {
-                const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
-                if (qAlpha(a) != qAlpha(b) || (qAlpha(b) && (a & 0xffffff) != (b & 0xffffff)))
-                    fail(
-                        QString("GIF frame %1 decodes wrong at (%2, %3)").arg(n + 1).arg(x).arg(y));
-            }
-    }
-    if (reader.canRead())
-        fail("GIF decodes to more than three frames");
-    return gif;
+    savePng(dark, dir + "/dark.png");
+    savePng(lit, dir + "/lit.png");
+    savePng(highlight, dir + "/hi.png");
 }
 
 void generate(const QString &dir)
 {
     savePng(lampCircuit(), dir + "/sch.png");
     savePng(chokeMeasurement(), dir + "/L.png");
-    writeFile(dir + "/Icon.ICO", icoFile({lampIcon(16), lampIcon(32), lampIcon(48)}));
+    for (int s : {16, 32, 48})
+        savePng(lampIcon(s), dir + QString("/icon%1.png").arg(s));
+    // ImageMagick writes no hotspot into a cursor file.
     const Cursor hand = pointingHand();
     writeFile(dir + "/Pointer.cur", curFile(hand.image, hand.hotspot));
-    writeFile(dir + "/link.gif", makeBanner());
+    saveBannerFrames(dir);
     // The desktop's menu icon in the sizes of the hicolor theme.
     for (int s : menuIconSizes)
         savePng(lampIcon(s), dir + QString("/korindo-%1.png").arg(s));
     writeFile(dir + "/korindo.svg", lampIconSvg());
-    // Previews, for looking at (not part of the assets).
-    QDir().mkpath(dir + "/preview");
-    for (int s : {16, 32, 48})
-        savePng(lampIcon(s), dir + QString("/preview/icon%1.png").arg(s));
-    savePng(hand.image, dir + "/preview/pointer.png");
 }
 
 // ---------------------------------------------------------------- checks

@@ -99,7 +99,8 @@ DESTDIR="$scratch/staged" cmake --install . > /dev/null
 mkdir -p "$scratch/staged$cache/licenses"
 cp ../source/LICENSES/* "$scratch/staged$cache/licenses/"
 (cd ../source/src/3rdparty &&
-    find . -maxdepth 2 \( -name 'LICENSE*' -o -name 'COPYING*' -o -name qt_attribution.json \) \
+    find . -maxdepth 2 \( -iname '*licen[cs]e*' -o -name 'COPYING*' -o -name 'COPYRIGHT*' \
+        -o -name qt_attribution.json \) \
         -exec cp --parents {} "$scratch/staged$cache/licenses/" \;)
 echo "$recipe" > "$scratch/staged$cache/korindo-recipe.txt"
 
