@@ -13,7 +13,9 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (const auto answer = commandLineAnswer(arguments)) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        // UTF-8 on every platform: a Windows program's output has no code
+        // page worth trusting.
+        std::fputs(answer->toUtf8().constData(), stdout);
         return 0;
     }
 

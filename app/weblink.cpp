@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <utility>
+
 #ifdef Q_OS_WIN
 // shellapi.h needs the types of windows.h; the blank line keeps the two in
 // this order when the includes are sorted.
@@ -12,8 +14,25 @@
 #include <QDesktopServices>
 #endif
 
+namespace {
+WebAddressHandler &webAddressHandler()
+{
+    static WebAddressHandler handler;
+    return handler;
+}
+} // namespace
+
+WebAddressHandler setWebAddressHandler(WebAddressHandler handler)
+{
+    return std::exchange(webAddressHandler(), std::move(handler));
+}
+
 void openWebAddress(QWidget *owner, const QUrl &address)
 {
+    if (webAddressHandler()) {
+        webAddressHandler()(address);
+        return;
+    }
 #ifdef Q_OS_WIN
     const QByteArray file = address.toString().toLocal8Bit();
     // SW_HIDE: the browser decides how its own window appears.

@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 
 // The discussion page that the link picture of the main window opens.
@@ -10,3 +12,9 @@ inline constexpr char discussionPageAddress[] = "https://example.org/forum/35-82
 // Asks the desktop to open a web address with its default handler. Whether it
 // opened is not reported: nothing further happens either way.
 void openWebAddress(QWidget *owner, const QUrl &address);
+
+// Replaces the desktop by a handler that receives each address; an empty
+// handler restores the desktop. Returns the handler that was in place. Tests
+// use it on every platform, so that no browser is ever started.
+using WebAddressHandler = std::function<void(const QUrl &)>;
+WebAddressHandler setWebAddressHandler(WebAddressHandler handler);

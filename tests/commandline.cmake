@@ -1,7 +1,7 @@
-# Runs PROGRAM with ARGUMENTS (a ;-list) and fails unless it exits with 0
-# and its output matches EXPECTED.
+# Runs PROGRAM with ARGUMENTS (a ;-list), through EMULATOR where one is
+# given, and fails unless it exits with 0 and its output matches EXPECTED.
 separate_arguments(arguments UNIX_COMMAND "${ARGUMENTS}")
-execute_process(COMMAND ${PROGRAM} ${arguments}
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${arguments}
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} ${ARGUMENTS} ended with ${result}: ${errors}")

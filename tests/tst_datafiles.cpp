@@ -233,7 +233,7 @@ QString loadedFromFifo(const QString &name, bool &blocked)
         const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
         if (fd >= 0) {
             freed = true;
-            (void)::write(fd, "junk", 4);
+            [[maybe_unused]] const ssize_t written = ::write(fd, "junk", 4);
             ::close(fd);
         }
     });

@@ -4,21 +4,12 @@
 #include "support/testsupport.h"
 
 #include <QAccessible>
-#include <QDesktopServices>
+#include <QScopeGuard>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-
-// Catches the addresses handed to the desktop.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 class TestForm1 : public WindowTest {
     Q_OBJECT
@@ -135,18 +126,20 @@ void TestForm1::linkPicture()
     QCOMPARE(image->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(image->focusPolicy(), Qt::NoFocus);
 
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QList<QUrl> opened;
+    const auto restore = qScopeGuard(
+        [previous = setWebAddressHandler([&](const QUrl &url) { opened.append(url); })] {
+            setWebAddressHandler(previous);
+        });
     QTest::mouseClick(image, Qt::LeftButton);
     // A screen reader presses the picture through its accessible action.
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(image);
     QVERIFY(accessible && accessible->actionInterface());
     QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
     accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     const QUrl page(QString::fromLatin1(discussionPageAddress));
-    QCOMPARE(catcher.opened, QList<QUrl>({page, page}));
-    QCOMPARE(catcher.opened[0].path(), QStringLiteral("/forum/35-825-1"));
+    QCOMPARE(opened, QList<QUrl>({page, page}));
+    QCOMPARE(opened[0].path(), QStringLiteral("/forum/35-825-1"));
 }
 
 void TestForm1::picturesForScreenReaders_data()

@@ -67,8 +67,10 @@ void TestStartup::builtInTranslation_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("loadedFrom");
+    // A cross-built Qt, as on Windows, has no translations folder.
     const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    QTest::newRow("Qt's folder") << qtFolder << qtFolder;
+    if (QFile::exists(qtFolder + QStringLiteral("/qtbase_ru.qm")))
+        QTest::newRow("Qt's folder") << qtFolder << qtFolder;
     QTest::newRow("folder without it")
         << QCoreApplication::applicationDirPath() << ":/translations";
 }

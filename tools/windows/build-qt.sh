@@ -96,12 +96,12 @@ echo "== $step"
 DESTDIR="$scratch/staged" cmake --install . > /dev/null
 # The licence texts of Qt and of the third-party code linked into it, for
 # the Windows downloads to carry.
-mkdir -p "$scratch/staged$cache/licenses"
+mkdir -p "$scratch/staged$cache/licenses/3rdparty"
 cp ../source/LICENSES/* "$scratch/staged$cache/licenses/"
 (cd ../source/src/3rdparty &&
     find . -maxdepth 2 \( -iname '*licen[cs]e*' -o -name 'COPYING*' -o -name 'COPYRIGHT*' \
         -o -name qt_attribution.json \) \
-        -exec cp --parents {} "$scratch/staged$cache/licenses/" \;)
+        -exec cp --parents {} "$scratch/staged$cache/licenses/3rdparty/" \;)
 echo "$recipe" > "$scratch/staged$cache/korindo-recipe.txt"
 
 step="moving the finished Qt into place"
