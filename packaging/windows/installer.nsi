@@ -1,7 +1,9 @@
 ; The Windows installer of Кориндо. Built by tools/windows/make-downloads.sh,
 ; which passes STAGE (the folder of files to install), FILES and REMOVE (the
 ; generated lists of them), ICON, VERSION and OUTFILE.
-Unicode true
+; A 64-bit installer for a 64-bit program: it writes to the 64-bit Program
+; Files and registry directly, and runs where the program can.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -26,14 +28,6 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Russian"
-
-Function .onInit
-    SetRegView 64
-FunctionEnd
-
-Function un.onInit
-    SetRegView 64
-FunctionEnd
 
 Section "Install"
     SetShellVarContext all

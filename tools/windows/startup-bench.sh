@@ -37,9 +37,9 @@ seconds() {
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 bare=() korindo=()
-seconds "$build/bench/korindo_baredialog.exe" 'Bare dialog' > /dev/null  # warms the caches
+seconds "$build/korindo_baredialog.exe" 'Bare dialog' > /dev/null  # warms the caches
 for _ in $(seq "$rounds"); do
-    bare+=("$(seconds "$build/bench/korindo_baredialog.exe" 'Bare dialog')")
+    bare+=("$(seconds "$build/korindo_baredialog.exe" 'Bare dialog')")
     korindo+=("$(seconds "$build/korindo.exe" 'Кориндо V1.0')")
 done
 b=$(printf '%s\n' "${bare[@]}" | median)

@@ -14,14 +14,15 @@ export WINEPREFIX=$build/downloads/wineprefix
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 installed="$WINEPREFIX/drive_c/Program Files/Korindo"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Кориндо.lnk"
-key='Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korindo'
+# As system.reg writes it, with its backslashes doubled.
+key='Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korindo]'
 
 failures=0
 check() { # check DESCRIPTION COMMAND...
     local what=$1; shift
     if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
 }
-registered() { grep -q "$key" "$WINEPREFIX/system.reg"; }
+registered() { grep -qF "$key" "$WINEPREFIX/system.reg"; }
 
 rm -rf "$WINEPREFIX" "$shots"
 mkdir -p "$shots"
@@ -62,6 +63,9 @@ window() {
 # pixels of its client area) and pictures the window that opens.
 main=""
 open() {
+    # With no window manager every window opens at the same place: the main
+    # window comes back to the top before its button is pressed.
+    xdotool windowraise "$main"
     xdotool mousemove --window "$main" "$1" "$2" click 1
     local id
     id=$(window "$3") || return 1
