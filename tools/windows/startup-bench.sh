@@ -15,7 +15,9 @@ xvfb=$!
 trap 'kill $xvfb 2> /dev/null; wineserver -k 2> /dev/null || true' EXIT
 sleep 1
 wineboot --init > /dev/null 2>&1 || true
-wineserver -p 60  # a warm server, as on a desktop where Windows is running
+# A server kept warm between runs, as Windows is already running on a desktop.
+warm_server() { { wineserver -k || true; wineserver -w; wineserver -p 60; } > /dev/null 2>&1; }
+warm_server
 
 data=$(mktemp -d)
 cp "$build"/data/* "$data/" 2> /dev/null || cp "$(dirname "$0")"/../../assets/{Icon.ICO,sch.jpg,Pointer.cur,L.jpg,P.txt} "$data/"
@@ -29,9 +31,7 @@ seconds() {
     until xdotool search --onlyvisible --name "^$2\$" > /dev/null 2>&1; do sleep 0.01; done
     end=$(date +%s.%N)
     kill "$pid" 2> /dev/null || true
-    wineserver -k 2> /dev/null || true
-    wineserver -w 2> /dev/null || true
-    wineserver -p 60
+    warm_server
     awk "BEGIN { print $end - $start }"
 }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
