@@ -37,6 +37,15 @@ struct VoltageLimits {
     double ucapMax = 0; // of the capacitor
 };
 
+// What one search for the ignition capacitance reads: the circuit, its
+// voltage limits, the lamp's ignition voltage and the step.
+struct IgnitionInputs {
+    SeriesCircuit circuit;
+    VoltageLimits limits;
+    double uignition = 0; // V RMS
+    double cstep = 0; // F
+};
+
 // Series-circuit quantities for one capacitance.
 struct SeriesVoltages {
     double x = 0; // reactance, ohm

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ignitionsearch.h"
+#include "circuit.h"
 
-// The arithmetic of one pass of the capacitance walk, shared by the plain
-// walk and by the proofs that let the walk skip passes.
+// The constants of one pass of the capacitance walk, worked out once, as the
+// proofs that let the walk skip passes use them.
 //
 // Exactness: the walk that skips passes gives the plain walk's results to the
 // last bit. That rests on these assumptions:
@@ -16,7 +16,8 @@
 //     power, relatively, or within 2^-1072 where the result is subnormal
 //     (glibc's pow is within one unit in the last place; the pow of other C
 //     libraries is checked by the walk comparison test);
-//   - each expression below is evaluated the same way wherever it is used.
+//   - each constant below is the very value that seriesVoltages computes on
+//     every pass: the same operations on the same operands.
 namespace circuit {
 
 struct PassArithmetic {
@@ -29,15 +30,8 @@ struct PassArithmetic {
         , ubreakdown(in.limits.ubreakdown)
         , ucapMax(in.limits.ucapMax)
         , uignition(in.uignition)
-        , step(in.cstep)
     {
     }
-
-    // The same operations in the same order as seriesVoltages, with what does
-    // not change from pass to pass worked out once.
-    double z(double xc) const { return std::pow(std::pow(xl - xc, 2) + r2, 0.5); }
-    double ul(double z) const { return xlTimesSupply / z; }
-    double uc(double xc, double z) const { return (xc * usupply) / z; }
 
     double xl; // X of the choke, L · 314
     double r2; // R²
@@ -47,7 +41,6 @@ struct PassArithmetic {
     double ubreakdown;
     double ucapMax;
     double uignition;
-    double step;
 };
 
 } // namespace circuit

@@ -2,6 +2,7 @@
 
 #include "walkarithmetic.h"
 
+#include <cstdint>
 #include <optional>
 
 // What lets the capacitance walk skip passes without changing a bit of its
