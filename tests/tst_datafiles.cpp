@@ -154,6 +154,16 @@ void TestDataFiles::hotspotOfCursorFile_data()
     QTest::newRow("picture too large") << iconFile(2, {{bmpHeader(300, 300), {1, 1}}}) << false
                                        << QPoint();
     QTest::newRow("icon") << iconFile(1, {{bmp32, {5, 9}}}) << false << QPoint();
+    // The header: reserved 0, type 2.
+    auto withHeader = [&](quint16 reserved, quint16 type) {
+        QByteArray file = cursor({5, 9});
+        qToLittleEndian<quint16>(reserved, file.data());
+        qToLittleEndian<quint16>(type, file.data() + 2);
+        return file;
+    };
+    QTest::newRow("reserved field set") << withHeader(1, 2) << false << QPoint();
+    QTest::newRow("type 0") << withHeader(0, 0) << false << QPoint();
+    QTest::newRow("type 3") << withHeader(0, 3) << false << QPoint();
     QTest::newRow("no entries") << iconFile(2, {}) + bmp32 << false << QPoint();
     QTest::newRow("data past the end") << cursor({5, 9}).chopped(1) << false << QPoint();
     QTest::newRow("cut short") << QByteArray::fromHex("0000020001002020") << false << QPoint();
@@ -301,6 +311,11 @@ void TestDataFiles::iconKeepsSmallImagesOnly_data()
     QTest::newRow("512 only") << iconFile(1, {{png(512, 512), {1, 32}}}) << builtInSizes;
     QTest::newRow("broken entry") << iconFile(1, {{"junk", {}}, {icon16, {1, 32}}})
                                   << QList<QSize> {{16, 16}};
+    // A data file is read whole up to its bound, and past it counts as missing.
+    const QByteArray small = iconFile(1, {{icon16, {1, 32}}});
+    const auto paddedTo = [&](qint64 size) { return small + QByteArray(size - small.size(), '\0'); };
+    QTest::newRow("exactly 16 MB") << paddedTo(datafiles::maxDataFileBytes) << QList<QSize> {{16, 16}};
+    QTest::newRow("16 MB and a byte") << paddedTo(datafiles::maxDataFileBytes + 1) << builtInSizes;
 }
 
 void TestDataFiles::iconKeepsSmallImagesOnly()
