@@ -1,6 +1,6 @@
 #include "app/numericinput.h"
 #include "calculators/circuit.h"
-#include "support/testsupport.h"
+#include "support/testcase.h"
 
 #include <limits>
 
@@ -235,5 +235,5 @@ void TestCircuit::compensate()
                  ckEfficiencyPowerFactor);
 }
 
-KORINDO_TEST_MAIN(TestCircuit)
+QTEST_GUILESS_MAIN(TestCircuit)
 #include "tst_circuit.moc"

@@ -8,11 +8,15 @@
 #include <QLineEdit>
 
 // The choke inductance calculator, driven through its widgets.
-class TestForm4 : public WindowTest {
+class TestForm4 : public CalculatorTest {
     Q_OBJECT
+public:
+    TestForm4()
+        : CalculatorTest("Command6", "Form4")
+    {
+    }
+
 private slots:
-    void init();
-    void cleanup();
     void calculates_data();
     void calculates();
     void failedPressKeepsResult_data();
@@ -24,27 +28,14 @@ private slots:
 
 private:
     void press(const QString &r, const QString &u, const QString &i);
-    QWidget *form4_ = nullptr;
 };
-
-void TestForm4::init()
-{
-    startProgram();
-    form4_ = open("Command6", "Form4");
-    QVERIFY(form4_);
-}
-
-void TestForm4::cleanup()
-{
-    endProgram();
-}
 
 void TestForm4::press(const QString &r, const QString &u, const QString &i)
 {
-    typeInto(form4_, "Text1", r);
-    typeInto(form4_, "Text2", u);
-    typeInto(form4_, "Text3", i);
-    clickButton(form4_, "Command1");
+    typeInto(form_, "Text1", r);
+    typeInto(form_, "Text2", u);
+    typeInto(form_, "Text3", i);
+    clickButton(form_, "Command1");
 }
 
 void TestForm4::calculates_data()
@@ -78,7 +69,7 @@ void TestForm4::calculates()
     QFETCH(QString, i);
     QFETCH(QString, shown);
     press(r, u, i);
-    QCOMPARE(textOf(form4_, "Text4"), shown);
+    QCOMPARE(textOf(form_, "Text4"), shown);
 }
 
 void TestForm4::failedPressKeepsResult_data()
@@ -112,11 +103,11 @@ void TestForm4::failedPressKeepsResult()
     QFETCH(QString, u);
     QFETCH(QString, i);
     press("0", "314", "1");
-    QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
+    QCOMPARE(textOf(form_, "Text4"), QStringLiteral("1,00000000"));
     press(r, u, i);
     QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
-    QCOMPARE(textOf(form4_, "Text4"), QStringLiteral("1,00000000"));
-    QCOMPARE(textOf(form4_, "Text1"), r);
+    QCOMPARE(textOf(form_, "Text4"), QStringLiteral("1,00000000"));
+    QCOMPARE(textOf(form_, "Text1"), r);
 }
 
 void TestForm4::longPaste_data()
@@ -136,52 +127,52 @@ void TestForm4::longPaste()
 {
     QFETCH(QString, u);
     QFETCH(QString, shown);
-    typeInto(form4_, "Text1", QStringLiteral("0"));
-    typeInto(form4_, "Text3", QStringLiteral("1"));
-    auto *field = control<QLineEdit>(form4_, "Text2");
+    typeInto(form_, "Text1", QStringLiteral("0"));
+    typeInto(form_, "Text3", QStringLiteral("1"));
+    auto *field = control<QLineEdit>(form_, "Text2");
     field->setFocus();
     field->selectAll();
     QGuiApplication::clipboard()->setText(u);
     QTest::keySequence(field, QKeySequence::Paste);
-    clickButton(form4_, "Command1");
-    QCOMPARE(textOf(form4_, "Text4"), shown);
+    clickButton(form_, "Command1");
+    QCOMPARE(textOf(form_, "Text4"), shown);
     if (shown.isEmpty())
         QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
 }
 
 void TestForm4::layoutAndFocus()
 {
-    QCOMPARE(form4_->windowTitle(), QStringLiteral("Расчет индуктивности дросселя"));
-    QCOMPARE(form4_->size(), QSize(341, 338));
-    QVERIFY(control<QLineEdit>(form4_, "Text4")->isReadOnly());
-    QVERIFY(!control<QLineEdit>(form4_, "Text1")->isReadOnly());
-    auto *result = control<QLabel>(form4_, "Label4");
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Расчет индуктивности дросселя"));
+    QCOMPARE(form_->size(), QSize(341, 338));
+    QVERIFY(control<QLineEdit>(form_, "Text4")->isReadOnly());
+    QVERIFY(!control<QLineEdit>(form_, "Text1")->isReadOnly());
+    auto *result = control<QLabel>(form_, "Label4");
     QVERIFY(result->autoFillBackground());
     QCOMPARE(result->palette().color(QPalette::Window), QColor(255, 128, 0));
-    QVERIFY(!control<QLabel>(form4_, "Label1")->autoFillBackground());
-    QCOMPARE(control<QLabel>(form4_, "Label2")->buddy(), control<QLineEdit>(form4_, "Text2"));
-    QCOMPARE(control<QLabel>(form4_, "Image1")->pixmap().size(), QSize(325, 166));
+    QVERIFY(!control<QLabel>(form_, "Label1")->autoFillBackground());
+    QCOMPARE(control<QLabel>(form_, "Label2")->buddy(), control<QLineEdit>(form_, "Text2"));
+    QCOMPARE(control<QLabel>(form_, "Image1")->pixmap().size(), QSize(325, 166));
 
-    QCOMPARE(tabOrder(control<QWidget>(form4_, "Text1")),
+    QCOMPARE(tabOrder(control<QWidget>(form_, "Text1")),
              QStringList({"Text1", "Text2", "Text3", "Text4", "Command1", "Text1"}));
 }
 
 void TestForm4::reloadsAfterClose()
 {
     press("0", "314", "1");
-    QVERIFY(form4_->close());
-    QVERIFY(!form4_->isVisible());
+    QVERIFY(form_->close());
+    QVERIFY(!form_->isVisible());
     clickButton(form1_.get(), "Command6");
-    QCOMPARE(window("Form4"), form4_);
-    QVERIFY(form4_->isVisible());
+    QCOMPARE(window("Form4"), form_);
+    QVERIFY(form_->isVisible());
     for (const char *field : {"Text1", "Text2", "Text3", "Text4"})
-        QCOMPARE(textOf(form4_, field), QString());
+        QCOMPARE(textOf(form_, field), QString());
 
     // Pressed again while open: the same window, as it is.
-    typeInto(form4_, "Text1", QStringLiteral("5"));
+    typeInto(form_, "Text1", QStringLiteral("5"));
     clickButton(form1_.get(), "Command6");
     QCOMPARE(visibleCount("Form4"), 1);
-    QCOMPARE(textOf(form4_, "Text1"), QStringLiteral("5"));
+    QCOMPARE(textOf(form_, "Text1"), QStringLiteral("5"));
 }
 
 KORINDO_TEST_MAIN(TestForm4)

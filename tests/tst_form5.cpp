@@ -50,11 +50,15 @@ private:
 } // namespace
 
 // The ignition capacitor window, driven through its widgets.
-class TestForm5 : public WindowTest {
+class TestForm5 : public CalculatorTest {
     Q_OBJECT
+public:
+    TestForm5()
+        : CalculatorTest("Command3", "Form5")
+    {
+    }
+
 private slots:
-    void init();
-    void cleanup();
     void layoutAndFocus();
     void search_data();
     void search();
@@ -75,22 +79,9 @@ private:
     void press(const char *button, const QStringList &texts, const QString &real = {});
     const Form5::StoredValues &stored() const
     {
-        return static_cast<Form5 *>(form5_)->storedValues();
+        return static_cast<Form5 *>(form_)->storedValues();
     }
-    QWidget *form5_ = nullptr;
 };
-
-void TestForm5::init()
-{
-    startProgram();
-    form5_ = open("Command3", "Form5");
-    QVERIFY(form5_);
-}
-
-void TestForm5::cleanup()
-{
-    endProgram();
-}
 
 void TestForm5::fill(const QStringList &texts, const QString &real)
 {
@@ -98,34 +89,34 @@ void TestForm5::fill(const QStringList &texts, const QString &real)
         = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
     const QStringList all = texts + QStringList {real};
     for (int i = 0; i < fields.size(); ++i) {
-        typeInto(form5_, qPrintable(fields[i]), all[i]);
+        typeInto(form_, qPrintable(fields[i]), all[i]);
     }
 }
 
 void TestForm5::press(const char *button, const QStringList &texts, const QString &real)
 {
     fill(texts, real);
-    clickButton(form5_, button);
+    clickButton(form_, button);
 }
 
 void TestForm5::layoutAndFocus()
 {
-    QCOMPARE(form5_->windowTitle(), QStringLiteral(u"Расчет емкости \u0421"));
-    QCOMPARE(form5_->size(), QSize(488, 504));
-    QCOMPARE(textOf(form5_, "Text7"), QStringLiteral("0.001"));
+    QCOMPARE(form_->windowTitle(), QStringLiteral(u"Расчет емкости \u0421"));
+    QCOMPARE(form_->size(), QSize(488, 504));
+    QCOMPARE(textOf(form_, "Text7"), QStringLiteral("0.001"));
     for (const char *name : {"Label7", "Label13", "Label10", "Label11"}) {
-        auto *caption = control<QLabel>(form5_, name);
+        auto *caption = control<QLabel>(form_, name);
         QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 128, 0));
         QVERIFY(static_cast<QLineEdit *>(caption->buddy())->isReadOnly());
     }
-    QCOMPARE(control<QLabel>(form5_, "Label8")->buddy(), control<QLineEdit>(form5_, "Text7"));
-    auto *instruction = control<QLabel>(form5_, "Label12");
-    QCOMPARE(instruction->parentWidget(), control<QGroupBox>(form5_, "Frame1"));
+    QCOMPARE(control<QLabel>(form_, "Label8")->buddy(), control<QLineEdit>(form_, "Text7"));
+    auto *instruction = control<QLabel>(form_, "Label12");
+    QCOMPARE(instruction->parentWidget(), control<QGroupBox>(form_, "Frame1"));
     QVERIFY(
         instruction->text().startsWith(QStringLiteral("C помощью кнопки \"Расчет емкости С\"")));
     QCOMPARE(instruction->text().front(), QChar(u'C')); // Latin
 
-    QCOMPARE(tabOrder(control<QWidget>(form5_, "Text1")),
+    QCOMPARE(tabOrder(control<QWidget>(form_, "Text1")),
              QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Command1",
                           "Text8", "Text9", "Text10", "Text11", "Command2", "Text12", "Text1"}));
 }
@@ -158,9 +149,9 @@ void TestForm5::search()
     press("Command1", worked);
     press("Command1", texts);
     QCOMPARE(log_->take(), (QList<Message> {found, message}));
-    QVERIFY2(textOf(form5_, "Text8").startsWith(largest), qPrintable(textOf(form5_, "Text8")));
-    QVERIFY2(textOf(form5_, "Text12").startsWith(smallest), qPrintable(textOf(form5_, "Text12")));
-    QCOMPARE(textOf(form5_, "Text10"), QString());
+    QVERIFY2(textOf(form_, "Text8").startsWith(largest), qPrintable(textOf(form_, "Text8")));
+    QVERIFY2(textOf(form_, "Text12").startsWith(smallest), qPrintable(textOf(form_, "Text12")));
+    QCOMPARE(textOf(form_, "Text10"), QString());
 }
 
 void TestForm5::check_data()
@@ -188,11 +179,11 @@ void TestForm5::check()
     QFETCH(Message, verdict);
     press("Command2", worked, real);
     QCOMPARE(log_->take(), QList<Message> {verdict});
-    QVERIFY2(textOf(form5_, "Text10").startsWith(uc), qPrintable(textOf(form5_, "Text10")));
-    QVERIFY2(textOf(form5_, "Text11").startsWith(ul), qPrintable(textOf(form5_, "Text11")));
-    QCOMPARE(textOf(form5_, "Text11").isEmpty(), ul.isEmpty());
+    QVERIFY2(textOf(form_, "Text10").startsWith(uc), qPrintable(textOf(form_, "Text10")));
+    QVERIFY2(textOf(form_, "Text11").startsWith(ul), qPrintable(textOf(form_, "Text11")));
+    QCOMPARE(textOf(form_, "Text11").isEmpty(), ul.isEmpty());
     QCOMPARE(stored().Creal, real.toDouble() / 1000000);
-    QCOMPARE(textOf(form5_, "Text8"), QString());
+    QCOMPARE(textOf(form_, "Text8"), QString());
 }
 
 void TestForm5::readInputs_data()
@@ -235,7 +226,7 @@ void TestForm5::readInputs()
     QCOMPARE((QList<double> {v.Usupply, v.Uignition, v.UcapMax, v.Ubreakdown, v.Rchoke, v.Lchoke,
                              v.Cstep, v.Creal}),
              stored);
-    QCOMPARE(textOf(form5_, "Text10"), QString());
+    QCOMPARE(textOf(form_, "Text10"), QString());
 }
 
 void TestForm5::stepKeptAcrossPresses()
@@ -245,11 +236,11 @@ void TestForm5::stepKeptAcrossPresses()
     QCOMPARE(stored().Cstep, 0.002 / 1000000);
     // A step of 0 walks on the grid of the step in force.
     press("Command1", {"220", "300", "630", "990", "20", "1", "0"});
-    const QString onKeptStep = textOf(form5_, "Text12");
+    const QString onKeptStep = textOf(form_, "Text12");
     press("Command1", worked);
-    QVERIFY(textOf(form5_, "Text12") != onKeptStep);
+    QVERIFY(textOf(form_, "Text12") != onKeptStep);
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.002"});
-    QCOMPARE(textOf(form5_, "Text12"), onKeptStep);
+    QCOMPARE(textOf(form_, "Text12"), onKeptStep);
     QCOMPARE(log_->take(), (QList<Message> {found, found, found}));
 }
 
@@ -258,12 +249,12 @@ void TestForm5::reloadsAfterClose()
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.005"});
     press("Command2", {"220", "300", "630", "990", "20", "1", "0.005"}, "4.7");
     QCOMPARE(log_->take(), (QList<Message> {found, passed}));
-    QVERIFY(form5_->close());
+    QVERIFY(form_->close());
     clickButton(form1_.get(), "Command3");
-    QCOMPARE(window("Form5"), form5_);
+    QCOMPARE(window("Form5"), form_);
     for (const char *name : {"Text1", "Text6", "Text8", "Text12", "Text9", "Text10", "Text11"})
-        QCOMPARE(textOf(form5_, name), QString());
-    QCOMPARE(textOf(form5_, "Text7"), QStringLiteral("0.001"));
+        QCOMPARE(textOf(form_, name), QString());
+    QCOMPARE(textOf(form_, "Text7"), QStringLiteral("0.001"));
     QCOMPARE(stored().Cstep, 0.005 / 1000000);
     QCOMPARE(stored().Creal, 4.7 / 1000000);
     QCOMPARE(stored().Usupply, 220.0);
@@ -302,9 +293,9 @@ void TestForm5::searchEndsEarly()
     QFETCH(QString, largest);
     press("Command1", texts);
     QCOMPARE(log_->take(), QList<Message> {message});
-    QCOMPARE(textOf(form5_, "Text8").left(largest.size()), largest);
-    QCOMPARE(textOf(form5_, "Text8").isEmpty(), largest.isEmpty());
-    QCOMPARE(textOf(form5_, "Text12"), QString());
+    QCOMPARE(textOf(form_, "Text8").left(largest.size()), largest);
+    QCOMPARE(textOf(form_, "Text8").isEmpty(), largest.isEmpty());
+    QCOMPARE(textOf(form_, "Text12"), QString());
 }
 
 void TestForm5::cancelAndBusy()
@@ -314,16 +305,16 @@ void TestForm5::cancelAndBusy()
     // 100 000 passes a click on either button does nothing, and the sixth
     // look cancels.
     ProgressScript progress([this](int chunk) {
-        control<QPushButton>(form5_, "Command2")->click();
-        control<QPushButton>(form5_, "Command1")->click();
+        control<QPushButton>(form_, "Command2")->click();
+        control<QPushButton>(form_, "Command1")->click();
         return chunk < 6;
     });
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.00001"}, "4.7");
     QCOMPARE(log_->take(), QList<Message> {searchEnd("Поиск прерван")});
-    QVERIFY2(textOf(form5_, "Text8").startsWith(QStringLiteral("5,14")),
-             qPrintable(textOf(form5_, "Text8")));
-    QCOMPARE(textOf(form5_, "Text12"), QString());
-    QCOMPARE(textOf(form5_, "Text10"), QString());
+    QVERIFY2(textOf(form_, "Text8").startsWith(QStringLiteral("5,14")),
+             qPrintable(textOf(form_, "Text8")));
+    QCOMPARE(textOf(form_, "Text12"), QString());
+    QCOMPARE(textOf(form_, "Text10"), QString());
 }
 
 // A walk whose window goes away gives up at once, without a word and without
@@ -341,13 +332,13 @@ void TestForm5::endingWhileWalking()
     int chunks = 0;
     ProgressScript progress([&](int chunk) {
         chunks = chunk;
-        (mainWindow ? static_cast<QWidget *>(form1_.get()) : form5_)->close();
+        (mainWindow ? static_cast<QWidget *>(form1_.get()) : form_)->close();
         return true;
     });
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.00002"});
     QCOMPARE(chunks, 1);
     QCOMPARE(log_->take(), QList<Message>());
-    QCOMPARE(static_cast<Form5 *>(form5_)->isLoaded(), mainWindow);
+    QCOMPARE(static_cast<Form5 *>(form_)->isLoaded(), mainWindow);
 }
 
 KORINDO_TEST_MAIN(TestForm5)

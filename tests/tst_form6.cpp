@@ -6,11 +6,15 @@
 #include <QLineEdit>
 
 // The reactive power compensation calculator, driven through its widgets.
-class TestForm6 : public WindowTest {
+class TestForm6 : public CalculatorTest {
     Q_OBJECT
+public:
+    TestForm6()
+        : CalculatorTest("Command4", "Form6")
+    {
+    }
+
 private slots:
-    void init();
-    void cleanup();
     void calculates_data();
     void calculates();
     void failedPressKeepsResults_data();
@@ -21,34 +25,21 @@ private slots:
 private:
     void press(const QStringList &inputs);
     QStringList results() const;
-    QWidget *form6_ = nullptr;
 };
-
-void TestForm6::init()
-{
-    startProgram();
-    form6_ = open("Command4", "Form6");
-    QVERIFY(form6_);
-}
-
-void TestForm6::cleanup()
-{
-    endProgram();
-}
 
 // U, Ulamp, I and R typed into Text1 to Text4, then "Рассчитать!".
 void TestForm6::press(const QStringList &inputs)
 {
     const char *fields[] = {"Text1", "Text2", "Text3", "Text4"};
     for (int n = 0; n < 4; ++n)
-        typeInto(form6_, fields[n], inputs.value(n));
-    clickButton(form6_, "Command1");
+        typeInto(form_, fields[n], inputs.value(n));
+    clickButton(form_, "Command1");
 }
 
 // Ck, efficiency and power factor as shown.
 QStringList TestForm6::results() const
 {
-    return {textOf(form6_, "Text5"), textOf(form6_, "Text6"), textOf(form6_, "Text7")};
+    return {textOf(form_, "Text5"), textOf(form_, "Text6"), textOf(form_, "Text7")};
 }
 
 void TestForm6::calculates_data()
@@ -90,26 +81,26 @@ void TestForm6::failedPressKeepsResults()
     press(inputs);
     QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
     QCOMPARE(results(), before);
-    QCOMPARE(textOf(form6_, "Text1"), inputs[0]);
+    QCOMPARE(textOf(form_, "Text1"), inputs[0]);
 }
 
 void TestForm6::layoutAndFocus()
 {
-    QCOMPARE(form6_->size(), QSize(497, 288));
+    QCOMPARE(form_->size(), QSize(497, 288));
     for (const char *name : {"Text4", "Text5", "Text6", "Text7"})
-        QCOMPARE(control<QLineEdit>(form6_, name)->isReadOnly(), name != QLatin1String("Text4"));
+        QCOMPARE(control<QLineEdit>(form_, name)->isReadOnly(), name != QLatin1String("Text4"));
     for (const char *name : {"Label5", "Label6", "Label7", "Label8"}) {
-        auto *caption = control<QLabel>(form6_, name);
+        auto *caption = control<QLabel>(form_, name);
         QCOMPARE(caption->autoFillBackground(), name != QLatin1String("Label5"));
     }
-    QCOMPARE(control<QLabel>(form6_, "Label8")->palette().color(QPalette::Window),
+    QCOMPARE(control<QLabel>(form_, "Label8")->palette().color(QPalette::Window),
              QColor(255, 128, 0));
-    auto *instruction = control<QLabel>(form6_, "Label1");
-    QCOMPARE(instruction->parentWidget(), control<QGroupBox>(form6_, "Frame1"));
+    auto *instruction = control<QLabel>(form_, "Label1");
+    QCOMPARE(instruction->parentWidget(), control<QGroupBox>(form_, "Frame1"));
     QVERIFY(instruction->wordWrap());
 
     // Text7 comes after the button although it stands above it.
-    QCOMPARE(tabOrder(control<QWidget>(form6_, "Text1")),
+    QCOMPARE(tabOrder(control<QWidget>(form_, "Text1")),
              QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Command1", "Text7",
                           "Text1"}));
 }
@@ -117,12 +108,12 @@ void TestForm6::layoutAndFocus()
 void TestForm6::reloadsAfterClose()
 {
     press({"220", "100", "0,5", "20"});
-    QVERIFY(form6_->close());
+    QVERIFY(form_->close());
     clickButton(form1_.get(), "Command4");
-    QCOMPARE(window("Form6"), form6_);
-    QVERIFY(form6_->isVisible());
+    QCOMPARE(window("Form6"), form_);
+    QVERIFY(form_->isVisible());
     for (const char *field : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"})
-        QCOMPARE(textOf(form6_, field), QString());
+        QCOMPARE(textOf(form_, field), QString());
 }
 
 KORINDO_TEST_MAIN(TestForm6)

@@ -1,6 +1,6 @@
 #include "app/numericinput.h"
 #include "calculators/ignitionsearch.h"
-#include "support/testsupport.h"
+#include "support/testcase.h"
 
 using circuit::IgnitionWalk;
 using State = IgnitionWalk::State;
@@ -177,5 +177,5 @@ void TestIgnitionSearch::proofsKeepTheWorkSmall()
              qPrintable(QString::number(walked.walk.evaluations())));
 }
 
-KORINDO_TEST_MAIN(TestIgnitionSearch)
+QTEST_GUILESS_MAIN(TestIgnitionSearch)
 #include "tst_ignitionsearch.moc"

@@ -1,5 +1,5 @@
 #include "app/numericinput.h"
-#include "support/testsupport.h"
+#include "support/testcase.h"
 
 #include <QLocale>
 #include <QScopeGuard>
@@ -208,5 +208,5 @@ void TestNumericInput::resultsReadBack()
     }
 }
 
-KORINDO_TEST_MAIN(TestNumericInput)
+QTEST_GUILESS_MAIN(TestNumericInput)
 #include "tst_numericinput.moc"

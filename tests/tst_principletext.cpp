@@ -1,5 +1,5 @@
 #include "help/principletext.h"
-#include "support/testsupport.h"
+#include "support/testcase.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -105,5 +105,5 @@ void TestPrincipleText::builtInTextIsUtf8WithCrLf()
     QCOMPARE(principletext::read(bytes), decoded);
 }
 
-KORINDO_TEST_MAIN(TestPrincipleText)
+QTEST_GUILESS_MAIN(TestPrincipleText)
 #include "tst_principletext.moc"

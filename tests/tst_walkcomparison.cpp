@@ -8,6 +8,7 @@
 //   KORINDO_WALK_PASSES  the plain walk's passes per walk at most (default 5000)
 //   KORINDO_WALK_SEED    the seed of the random inputs (default 1)
 #include "calculators/ignitionsearch.h"
+#include "support/testcase.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -285,7 +286,7 @@ private:
 };
 } // namespace
 
-class TestWalkComparison : public QObject {
+class TestWalkComparison : public TestCase {
     Q_OBJECT
 private slots:
     void powWithinAssumedError();
@@ -321,8 +322,9 @@ void TestWalkComparison::randomWalks()
     for (int i = 0; i < walks; ++i) {
         QString why;
         if (!comparison.agree(maker.make(), passLimit, why)) {
+            // Told, not warned: the count below fails the test.
             if (++differences <= 10)
-                qWarning("%s", qPrintable(why));
+                qInfo("%s", qPrintable(why));
         }
     }
     qInfo("%d walks, %lld passes compared, %lld evaluated by the walk that skips (seed %u): "

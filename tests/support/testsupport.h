@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/messages.h"
+#include "testcase.h"
 
 #include <QList>
 #include <QTemporaryDir>
@@ -30,19 +31,6 @@ private:
     MessageHandler previous_;
 };
 
-// Makes every Qt warning in the running test function a failure, except the
-// offscreen platform's notes on what it cannot do. Call it from init().
-void failOnUnexpectedWarnings();
-
-// The base of a test class: a Qt warning the test does not expect fails the
-// test function. A class with an init() of its own calls
-// failOnUnexpectedWarnings() there.
-class TestCase : public QObject {
-    Q_OBJECT
-protected slots:
-    void init() { failOnUnexpectedWarnings(); }
-};
-
 // The base of a window test: startProgram() in init() brings up the main
 // window with every message box recorded; endProgram() in cleanup() ends the
 // program and fails on a message the test did not take or a window left open.
@@ -56,6 +44,30 @@ protected:
 
     std::unique_ptr<MessageLog> log_;
     std::unique_ptr<Form1> form1_;
+};
+
+// The base of a calculator window's test: every test function starts with
+// the program running and the window open (form_), and ends as WindowTest
+// ends the program.
+class CalculatorTest : public WindowTest {
+    Q_OBJECT
+protected:
+    // The main window's button that opens the calculator, and its name.
+    CalculatorTest(const char *button, const char *windowName)
+        : button_(button)
+        , windowName_(windowName)
+    {
+    }
+
+    QWidget *form_ = nullptr;
+
+protected slots:
+    void init();
+    void cleanup() { endProgram(); }
+
+private:
+    const char *button_;
+    const char *windowName_;
 };
 
 // A fresh, empty current directory for one test; the old one comes back
