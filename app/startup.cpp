@@ -16,7 +16,8 @@ const QString dialogFamily = QStringLiteral("Liberation Sans");
 bool loadBuiltInFont()
 {
     bool loaded = true;
-    for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+    for (const char *file :
+         {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
         loaded = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 && loaded;
     return loaded;
 }

@@ -130,8 +130,7 @@ QByteArray builtInIcon16()
 QList<QSize> sizesOf(const QIcon &icon)
 {
     QList<QSize> sizes = icon.availableSizes();
-    std::sort(sizes.begin(), sizes.end(),
-              [](QSize a, QSize b) { return a.width() < b.width(); });
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
     return sizes;
 }
 } // namespace
@@ -151,8 +150,8 @@ void TestDataFiles::hotspotOfCursorFile_data()
     QTest::newRow("one past the edge") << cursor({32, 0}) << false << QPoint();
     QTest::newRow("60000") << cursor({60000, 60000}) << false << QPoint();
     QTest::newRow("past a PNG picture") << iconFile(2, {{png(16, 8), {3, 8}}}) << false << QPoint();
-    QTest::newRow("picture too large") << iconFile(2, {{bmpHeader(300, 300), {1, 1}}}) << false
-                                       << QPoint();
+    QTest::newRow("picture too large")
+        << iconFile(2, {{bmpHeader(300, 300), {1, 1}}}) << false << QPoint();
     QTest::newRow("icon") << iconFile(1, {{bmp32, {5, 9}}}) << false << QPoint();
     // The header: reserved 0, type 2.
     auto withHeader = [&](quint16 reserved, quint16 type) {
@@ -199,7 +198,8 @@ void TestDataFiles::missingOrBrokenFilesFallBack()
     folder_->write(QStringLiteral("Icon.ICO"), "not an icon");
     folder_->write(QStringLiteral("Pointer.cur"), "not a cursor");
     QCOMPARE(datafiles::picture(QStringLiteral("L.jpg")).size(), QSize(325, 166));
-    QCOMPARE(sizesOf(datafiles::readWindowIcon()), sizesOf(QIcon(datafiles::builtInPath(datafiles::icon))));
+    QCOMPARE(sizesOf(datafiles::readWindowIcon()),
+             sizesOf(QIcon(datafiles::builtInPath(datafiles::icon))));
     QCOMPARE(datafiles::cursor(QStringLiteral("Pointer.cur")).shape(), Qt::BitmapCursor);
 }
 
@@ -217,7 +217,10 @@ QString loaded(const QString &name)
     }
     if (name == datafiles::linkCursor) {
         const QCursor cursor = datafiles::cursor(name);
-        return QStringLiteral("%1 at %2,%3").arg(cursor.shape()).arg(cursor.hotSpot().x()).arg(cursor.hotSpot().y());
+        return QStringLiteral("%1 at %2,%3")
+            .arg(cursor.shape())
+            .arg(cursor.hotSpot().x())
+            .arg(cursor.hotSpot().y());
     }
     const QSize size = datafiles::picture(name).size();
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
@@ -264,9 +267,9 @@ void TestDataFiles::nonRegularFilesCountAsMissing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
-    for (const QLatin1String name : {datafiles::principleText, datafiles::icon,
-                                     datafiles::circuitPicture, datafiles::linkCursor,
-                                     datafiles::measurementPicture})
+    for (const QLatin1String name :
+         {datafiles::principleText, datafiles::icon, datafiles::circuitPicture,
+          datafiles::linkCursor, datafiles::measurementPicture})
         QTest::addRow("FIFO %s", name.data()) << QString(name) << "FIFO";
     QTest::newRow("P.txt as /dev/zero") << QString(datafiles::principleText) << "/dev/zero";
     QTest::newRow("sch.jpg as /dev/zero") << QString(datafiles::circuitPicture) << "/dev/zero";
@@ -306,15 +309,17 @@ void TestDataFiles::iconKeepsSmallImagesOnly_data()
                                  << QList<QSize> {{16, 16}};
     QTest::newRow("257 wide") << iconFile(1, {{png(257, 16), {1, 32}}, {png(32, 32), {1, 32}}})
                               << QList<QSize> {{32, 32}};
-    QTest::newRow("largest usable") << iconFile(1, {{png(256, 256), {1, 32}}})
-                                    << QList<QSize> {{256, 256}};
+    QTest::newRow("largest usable")
+        << iconFile(1, {{png(256, 256), {1, 32}}}) << QList<QSize> {{256, 256}};
     QTest::newRow("512 only") << iconFile(1, {{png(512, 512), {1, 32}}}) << builtInSizes;
     QTest::newRow("broken entry") << iconFile(1, {{"junk", {}}, {icon16, {1, 32}}})
                                   << QList<QSize> {{16, 16}};
     // A data file is read whole up to its bound, and past it counts as missing.
     const QByteArray small = iconFile(1, {{icon16, {1, 32}}});
-    const auto paddedTo = [&](qint64 size) { return small + QByteArray(size - small.size(), '\0'); };
-    QTest::newRow("exactly 16 MB") << paddedTo(datafiles::maxDataFileBytes) << QList<QSize> {{16, 16}};
+    const auto paddedTo
+        = [&](qint64 size) { return small + QByteArray(size - small.size(), '\0'); };
+    QTest::newRow("exactly 16 MB")
+        << paddedTo(datafiles::maxDataFileBytes) << QList<QSize> {{16, 16}};
     QTest::newRow("16 MB and a byte") << paddedTo(datafiles::maxDataFileBytes + 1) << builtInSizes;
 }
 

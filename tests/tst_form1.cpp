@@ -4,12 +4,12 @@
 #include "support/testsupport.h"
 
 #include <QAccessible>
-#include <QScopeGuard>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 
 class TestForm1 : public WindowTest {
     Q_OBJECT
@@ -127,10 +127,9 @@ void TestForm1::linkPicture()
     QCOMPARE(image->focusPolicy(), Qt::NoFocus);
 
     QList<QUrl> opened;
-    const auto restore = qScopeGuard(
-        [previous = setWebAddressHandler([&](const QUrl &url) { opened.append(url); })] {
-            setWebAddressHandler(previous);
-        });
+    const auto restore = qScopeGuard([previous = setWebAddressHandler([&](const QUrl &url) {
+                                          opened.append(url);
+                                      })] { setWebAddressHandler(previous); });
     QTest::mouseClick(image, Qt::LeftButton);
     // A screen reader presses the picture through its accessible action.
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(image);

@@ -66,8 +66,8 @@ void TestForm2::showsTheFile_data()
     const principletext::Limits bounds;
     QTest::newRow("1 MB of CRs") << QByteArray(1 << 20, '\r')
                                  << QString(bounds.lines, u'\n') + notice << int(bounds.lines + 1);
-    QTest::newRow("one 1 MB line") << QByteArray(1 << 20, 'x')
-                                   << QString(bounds.bytes, u'x') + u'\n' + notice << 2;
+    QTest::newRow("one 1 MB line")
+        << QByteArray(1 << 20, 'x') << QString(bounds.bytes, u'x') + u'\n' + notice << 2;
 }
 
 void TestForm2::showsTheFile()

@@ -75,9 +75,8 @@ void TestStartup::builtInTranslation_data()
     if (QFile::exists(qtFolder + QStringLiteral("/qtbase_ru.qm")))
         QTest::newRow("Qt's folder") << qtFolder << qtFolder;
     // Built without Qt's Russian texts, a folder without them loads nothing.
-    QTest::newRow("folder without it")
-        << QCoreApplication::applicationDirPath()
-        << (KORINDO_QT_TRANSLATION_BUILT_IN ? ":/translations" : "");
+    QTest::newRow("folder without it") << QCoreApplication::applicationDirPath()
+                                       << (KORINDO_QT_TRANSLATION_BUILT_IN ? ":/translations" : "");
 }
 
 void TestStartup::builtInTranslation()

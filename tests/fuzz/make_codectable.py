@@ -45,7 +45,9 @@ def row(values, width):
 
 print("// Written by make_codectable.py from Python's cp1251 and utf-8 codecs.")
 print("#pragma once\n\n#include <array>\n#include <cstdint>\n")
+# Eight or sixteen values a line read better than clang-format's packing.
 print("namespace codectable {\n")
+print("// clang-format off")
 print("inline constexpr std::array<char16_t, 256> cp1251 = {")
 for start in range(0, 256, 8):
     print("    " + row([cp1251(b) for b in range(start, start + 8)], 4) + ",")
@@ -58,5 +60,6 @@ print("};\n")
 print("inline constexpr std::array<std::array<uint8_t, 2>, 256> utf8Second = {{")
 for start in range(0, 256, 8):
     print("    " + ", ".join(f"{{0x{t[1]:02X}, 0x{t[2]:02X}}}" for t in table[start:start + 8]) + ",")
-print("}};\n")
+print("}};")
+print("// clang-format on\n")
 print("} // namespace codectable")

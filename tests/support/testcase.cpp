@@ -7,8 +7,9 @@ void failOnUnexpectedWarnings()
 {
     // The offscreen platform has no window manager to raise a window with or
     // to tell a window's size hints to.
-    static const QStringList harmless {QStringLiteral("This plugin does not support raise()"),
-                                       QStringLiteral("This plugin does not support propagateSizeHints()")};
+    static const QStringList harmless {
+        QStringLiteral("This plugin does not support raise()"),
+        QStringLiteral("This plugin does not support propagateSizeHints()")};
     QStringList escaped;
     for (const QString &warning : harmless)
         escaped.append(QRegularExpression::escape(warning));
