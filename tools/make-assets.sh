@@ -10,7 +10,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/install-deps.sh" imagemagick fonts-liberation2
+"$root/tools/install-deps.sh" imagemagick
 build="$root/build"
 work=$(mktemp -d "${TMPDIR:-/tmp}/make-assets.XXXXXX")
 trap 'rm -rf "$work"' EXIT

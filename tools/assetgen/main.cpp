@@ -351,7 +351,7 @@ int main(int argc, char **argv)
     try {
         if (args[1] == "generate") {
             if (!loadFonts())
-                fail("Liberation Sans not found (Debian package fonts-liberation2)");
+                fail("Liberation Sans could not be loaded from the built-in fonts");
             generate(args[2]);
         } else {
             check(args[2]);

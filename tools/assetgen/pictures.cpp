@@ -235,10 +235,10 @@ QImage whiteCanvas(int w, int h)
 
 bool loadFonts()
 {
-    const char *dir = "/usr/share/fonts/truetype/liberation2/";
-    const int regular
-        = QFontDatabase::addApplicationFont(QString(dir) + "LiberationSans-Regular.ttf");
-    const int bold = QFontDatabase::addApplicationFont(QString(dir) + "LiberationSans-Bold.ttf");
+    // The program's own copies, built into the generator too, so that the
+    // pictures are drawn in the font the windows use.
+    const int regular = QFontDatabase::addApplicationFont(":/fonts/LiberationSans-Regular.ttf");
+    const int bold = QFontDatabase::addApplicationFont(":/fonts/LiberationSans-Bold.ttf");
     if (regular < 0 || bold < 0)
         return false;
     regularFamily = QFontDatabase::applicationFontFamilies(regular).value(0);
