@@ -9,8 +9,10 @@ FUZZ_BUILD  := build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The test builds, which CI runs, treat every compiler warning as an error and
-# build the asset generator too, which nothing else builds.
-TEST_FLAGS  := -DKORINDO_WERROR=ON
+# build and check the Debian package; the other targets that share build/ set
+# both back, so that they never inherit them from its cache.
+TEST_FLAGS  := -DKORINDO_WERROR=ON -DKORINDO_PACKAGE_CHECKS=ON
+DEV_FLAGS   := -DKORINDO_WERROR=OFF -DKORINDO_PACKAGE_CHECKS=OFF
 
 WIN_BUILD   := build-win64
 # The static Qt for Windows, built once by tools/windows/build-qt.sh.
@@ -18,7 +20,8 @@ QT_WIN64    := $(or $(KORINDO_QT_WIN64),$(HOME)/.cache/korindo/qt6-win64-static)
 WIN_DEPS    := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis zip \
                dpkg-dev patch xvfb xdotool imagemagick
 
-.PHONY: all deps build run test test-plain test-sanitized screenshots bench verify-walk fuzz package clean \
+.PHONY: all deps build run test test-plain test-sanitized format-check format screenshots bench \
+        verify-walk fuzz package clean \
         windows windows-configure test-windows bench-windows
 
 all: build
@@ -27,7 +30,7 @@ deps:
 	@tools/install-deps.sh
 
 build: deps
-	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(DEV_FLAGS) > /dev/null
 	cmake --build $(BUILD)
 
 run: build
@@ -37,8 +40,20 @@ run: build
 	fi
 	cd $(BUILD)/data && ../korindo
 
-test: test-plain test-sanitized
+test: format-check test-plain test-sanitized
 
+# The C++ sources as .clang-format lays them out; 'make format' lays them out so.
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find app calculators help tests tools bench -name '*.cpp' -o -name '*.h')
+format-check:
+	@tools/install-deps.sh clang-format
+	@clang-format --dry-run -Werror $(SOURCES)
+	@echo "format-check: $(words $(SOURCES)) files laid out as .clang-format says"
+
+format:
+	clang-format -i $(SOURCES)
+
+# The asset generator is no part of 'all'; the test build builds it so that
+# it keeps compiling.
 test-plain: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(TEST_FLAGS)
 	cmake --build $(BUILD) --target all korindo_assetgen
@@ -57,7 +72,7 @@ screenshots: build
 # was installed has no korindo_bench target until cmake looks again.
 bench: deps
 	@tools/install-deps.sh libbenchmark-dev
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(DEV_FLAGS)
 	cmake --build $(BUILD) --target korindo_bench
 	$(BUILD)/bench/korindo_bench
 
