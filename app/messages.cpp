@@ -1,13 +1,11 @@
 #include "messages.h"
 
+#include "seam.h"
+
 #include <QMessageBox>
 
 namespace {
-MessageHandler &messageHandler()
-{
-    static MessageHandler handler;
-    return handler;
-}
+Seam<void(const Message &)> messageSeam;
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
@@ -37,8 +35,8 @@ void showMessage(QWidget *parent, const Message &message)
     Message shown = message;
     if (shown.title.isEmpty())
         shown.title = applicationTitle();
-    if (messageHandler()) {
-        messageHandler()(shown);
+    if (const auto &standIn = messageSeam.standIn()) {
+        standIn(shown);
         return;
     }
     QMessageBox box(boxIcon(shown.icon), shown.title, shown.prompt, QMessageBox::Ok, parent);
@@ -58,5 +56,5 @@ void showInputError(QWidget *parent)
 
 MessageHandler setMessageHandler(MessageHandler handler)
 {
-    return std::exchange(messageHandler(), std::move(handler));
+    return messageSeam.replace(std::move(handler));
 }

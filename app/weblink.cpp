@@ -1,8 +1,8 @@
 #include "weblink.h"
 
-#include <QWidget>
+#include "seam.h"
 
-#include <utility>
+#include <QWidget>
 
 #ifdef Q_OS_WIN
 // shellapi.h needs the types of windows.h; the blank line keeps the two in
@@ -15,22 +15,18 @@
 #endif
 
 namespace {
-WebAddressHandler &webAddressHandler()
-{
-    static WebAddressHandler handler;
-    return handler;
-}
+Seam<void(const QUrl &)> webAddressSeam;
 } // namespace
 
 WebAddressHandler setWebAddressHandler(WebAddressHandler handler)
 {
-    return std::exchange(webAddressHandler(), std::move(handler));
+    return webAddressSeam.replace(std::move(handler));
 }
 
 void openWebAddress(QWidget *owner, const QUrl &address)
 {
-    if (webAddressHandler()) {
-        webAddressHandler()(address);
+    if (const auto &standIn = webAddressSeam.standIn()) {
+        standIn(address);
         return;
     }
 #ifdef Q_OS_WIN

@@ -1,6 +1,7 @@
 #include "walkprogress.h"
 
 #include "app/messages.h"
+#include "app/seam.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -40,21 +41,17 @@ private:
     std::unique_ptr<QProgressDialog> dialog_;
 };
 
-WalkProgressFactory &progressFactory()
-{
-    static WalkProgressFactory factory;
-    return factory;
-}
+Seam<std::unique_ptr<WalkProgress>(QWidget *parent)> progressSeam;
 } // namespace
 
 std::unique_ptr<WalkProgress> makeWalkProgress(QWidget *parent)
 {
-    if (progressFactory())
-        return progressFactory()(parent);
+    if (const auto &standIn = progressSeam.standIn())
+        return standIn(parent);
     return std::make_unique<DialogProgress>(parent);
 }
 
 WalkProgressFactory setWalkProgressFactory(WalkProgressFactory factory)
 {
-    return std::exchange(progressFactory(), std::move(factory));
+    return progressSeam.replace(std::move(factory));
 }
