@@ -144,21 +144,63 @@ std::optional<double> readNumber(QStringView text)
     return convert(changeDots(text));
 }
 
-QString formatResult(double value)
+namespace {
+// A double has at most 309 integer digits, and the smallest one, written
+// shortest, has 323 zeros after the separator before its one digit; the room
+// covers the sign, the separator and a few decimals beyond.
+using NumberBuffer = std::array<char, 400>;
+
+// The text to_chars wrote, with "," for "."; a value that rounds to zero
+// loses its minus sign.
+QString withComma(const char *begin, const char *end)
 {
-    Q_ASSERT(std::isfinite(value));
-    // A double has at most 309 integer digits; the buffer leaves room for the
-    // sign, the separator and the eight decimals.
-    std::array<char, 400> buffer {};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, 8);
-    if (error != std::errc())
-        return QString();
-    QString text = QString::fromLatin1(buffer.data(), end - buffer.data());
-    if (text == QLatin1String("-0.00000000"))
+    QString text = QString::fromLatin1(begin, end - begin);
+    const bool zero = std::all_of(text.cbegin(), text.cend(),
+                                  [](QChar c) { return c == u'-' || c == u'0' || c == u'.'; });
+    if (zero && text.startsWith(u'-'))
         text.remove(0, 1);
     text.replace(u'.', u',');
     return text;
+}
+} // namespace
+
+QString formatResult(double value)
+{
+    return formatFixed(value, 8);
+}
+
+QString formatFixed(double value, int decimals)
+{
+    Q_ASSERT(std::isfinite(value));
+    NumberBuffer buffer {};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
+    if (error != std::errc())
+        return QString();
+    return withComma(buffer.data(), end);
+}
+
+QString formatTrimmed(double value, int decimals)
+{
+    QString text = formatFixed(value, decimals);
+    if (!text.contains(u','))
+        return text;
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u','))
+        text.chop(1);
+    return text;
+}
+
+QString formatShortest(double value)
+{
+    Q_ASSERT(std::isfinite(value));
+    NumberBuffer buffer {};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed);
+    if (error != std::errc())
+        return QString();
+    return withComma(buffer.data(), end);
 }
 
 } // namespace numeric

@@ -32,4 +32,14 @@ std::optional<double> readNumber(QStringView text);
 // The value must be finite.
 QString formatResult(double value);
 
+// As formatResult, with the given number of decimals.
+QString formatFixed(double value, int decimals);
+
+// As formatFixed, with trailing zeros and a trailing "," dropped: 198, 202,5.
+QString formatTrimmed(double value, int decimals);
+
+// The shortest fixed-point text that reads back as the value: 0,47, 3,9,
+// 120, 0,0000012. The value must be finite.
+QString formatShortest(double value);
+
 } // namespace numeric
