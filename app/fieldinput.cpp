@@ -17,3 +17,10 @@ void writeResult(QLineEdit &field, double value)
 {
     field.setText(numeric::formatResult(value));
 }
+
+void describeResult(QLineEdit &field, const QString &description)
+{
+    const QString paragraph = QStringLiteral("<p>%1</p>").arg(description.toHtmlEscaped());
+    field.setToolTip(description.isEmpty() ? QString() : paragraph);
+    field.setAccessibleDescription(description);
+}

@@ -4,6 +4,7 @@
 
 class Form1;
 class QLineEdit;
+class QString;
 
 // The longest text a numeric field takes. The number code reads texts of any
 // length, but a text box lays out its whole line on every keystroke: at this
@@ -20,3 +21,10 @@ std::optional<double> readField(const Form1 &form1, const QLineEdit &field);
 
 // Writes a result in the fixed result form.
 void writeResult(QLineEdit &field, double value);
+
+// Says more about a result than its field holds: as a tooltip, and as the
+// field's accessible description, which a screen reader reads. The tooltip
+// carries the words as a paragraph of rich text, which Qt wraps; a plain one
+// would run on in one line as wide as the screen. An empty text takes both
+// away.
+void describeResult(QLineEdit &field, const QString &description);

@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "circuit.h"
 #include "ignitionsearch.h"
+#include "margins.h"
 #include "walkprogress.h"
 
 #include <QGroupBox>
@@ -27,6 +28,16 @@ const QString instruction
                      "зажигания\" вы можете посмотреть эти значения, подставив реальную "
                      "емкость вашего конденсатора. Учтите, что реальная емкость может "
                      "отличаться от номинальной. Требуется измерение мультиметром.");
+
+circuit::SeriesCircuit seriesCircuit(const Form5::StoredValues &v)
+{
+    return {v.Usupply, v.Rchoke, v.Lchoke};
+}
+
+circuit::VoltageLimits voltageLimits(const Form5::StoredValues &v)
+{
+    return {v.Ubreakdown, v.UcapMax};
+}
 } // namespace
 
 Form5::Form5(const Form1 &form1)
@@ -145,20 +156,20 @@ void Form5::Command1_Click()
     if (!ReadInputs())
         return;
 
-    using State = circuit::IgnitionWalk::State;
-    circuit::IgnitionWalk walk({{stored_.Usupply, stored_.Rchoke, stored_.Lchoke},
-                                {stored_.Ubreakdown, stored_.UcapMax},
-                                stored_.Uignition,
-                                stored_.Cstep});
+    using State = circuit::CapacitanceSearch::State;
+    circuit::CapacitanceSearch search(
+        {seriesCircuit(stored_), voltageLimits(stored_), stored_.Uignition, stored_.Cstep});
     auto progress = makeWalkProgress(this);
     bool cancelled = false;
     for (;;) {
-        if (walk.advance(circuit::passesPerChunk) == State::MetLargest) {
-            // The largest admissible capacitance is shown at once.
-            writeResult(*ui_->Text8, walk.largestMicrofarads());
+        if (search.advance(circuit::passesPerChunk) == State::MetLargest) {
+            // The largest admissible capacitance is shown at once; what the
+            // field said of an earlier one no longer holds.
+            writeResult(*ui_->Text8, search.walk().largestMicrofarads());
+            describeResult(*ui_->Text8, QString());
             continue;
         }
-        if (walk.hasEnded())
+        if (search.hasEnded())
             break;
         const bool goOn = progress->keepWalking();
         // The window was closed, or hidden as the program ends: give up
@@ -176,13 +187,18 @@ void Form5::Command1_Click()
         showMessage(this, {QStringLiteral("Поиск прерван"), searchTitle, MessageIcon::Information});
         return;
     }
-    switch (walk.state()) {
-    case State::Found:
-        writeResult(*ui_->Text12, walk.smallestMicrofarads());
+    switch (search.state()) {
+    case State::Found: {
+        writeResult(*ui_->Text12, search.walk().smallestMicrofarads());
+        const QString range
+            = circuit::guaranteedRangeText(stored_.Usupply, search.guaranteedRange());
+        describeResult(*ui_->Text8, range);
+        describeResult(*ui_->Text12, range);
         showMessage(
             this,
             {QStringLiteral("Решение успешно найдено"), searchTitle, MessageIcon::Information});
         break;
+    }
     case State::NotFound:
     case State::Stuck: // would never end; a Text8 written on the way stays
         showMessage(this,
@@ -209,15 +225,18 @@ void Form5::Command2_Click()
         return;
     stored_.Creal = *microfarads / circuit::microfaradsPerFarad;
 
-    const auto check
-        = circuit::checkCapacitor({stored_.Usupply, stored_.Rchoke, stored_.Lchoke},
-                                  {stored_.Ubreakdown, stored_.UcapMax}, stored_.Creal);
+    const circuit::SeriesCircuit series = seriesCircuit(stored_);
+    const circuit::VoltageLimits limits = voltageLimits(stored_);
+    const auto check = circuit::checkCapacitor(series, limits, stored_.Creal);
     if (!check) {
         showInputError(this);
         return;
     }
     writeResult(*ui_->Text10, check->voltages.uc);
     writeResult(*ui_->Text11, check->voltages.ul);
+    const auto margins = circuit::checkMargins(series, limits, stored_.Creal);
+    describeResult(*ui_->Text10, circuit::capacitorMarginText(margins.capacitor));
+    describeResult(*ui_->Text11, circuit::chokeMarginText(margins.choke));
     if (check->passes)
         showMessage(
             this,

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocumentFragment>
 
 namespace {
 // Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
@@ -23,6 +24,24 @@ const Message passed {QStringLiteral("Проверка успешно пройд
 const Message failed {QStringLiteral("Проверка не пройдена"), QStringLiteral("Проверка завершена"),
                       MessageIcon::Critical};
 const Message zero {QStringLiteral("zero"), QStringLiteral("Кориндо"), MessageIcon::None};
+
+// What the worked example's search, and its checks of 4,7 and 6 µF, say of
+// their margins.
+const QString workedRange = QStringLiteral(
+    "С запасом на колебания сети ±10 % (198–242 В) и разброс емкости ±5 %: от 3,63 "
+    "до 4,42 мкФ. Номиналы ряда E12 в этом диапазоне: 3,9 мкФ.");
+const QString capacitorAt4_7
+    = QStringLiteral("Амплитуда 578,94 В при допустимых 630,00 В: запас 8,1 %. При напряжении сети "
+                     "выше на 10 % — 636,83 В — больше допустимого.");
+const QString chokeAt4_7
+    = QStringLiteral("Амплитуда 268,28 В при пробивном 990,00 В: запас 72,9 %. При напряжении сети "
+                     "выше на 10 % — 295,11 В.");
+const QString capacitorAt6
+    = QStringLiteral("Амплитуда 758,55 В при допустимых 630,00 В: запас -20,4 %. При напряжении "
+                     "сети выше на 10 % — 834,41 В — больше допустимого.");
+const QString chokeAt6
+    = QStringLiteral("Амплитуда 448,74 В при пробивном 990,00 В: запас 54,7 %. При напряжении сети "
+                     "выше на 10 % — 493,62 В.");
 
 // While it lives, a walk reports to a script instead of the progress dialog:
 // after each chunk the script gets the chunk's number and says whether the
@@ -70,6 +89,9 @@ private slots:
     void reloadsAfterClose();
     void searchEndsEarly_data();
     void searchEndsEarly();
+    void tooltips_data();
+    void tooltips();
+    void cancelAndBusy_data();
     void cancelAndBusy();
     void endingWhileWalking_data();
     void endingWhileWalking(); // closes the main window: keep it last
@@ -77,6 +99,8 @@ private slots:
 private:
     void fill(const QStringList &texts, const QString &real = {});
     void press(const char *button, const QStringList &texts, const QString &real = {});
+    QStringList tooltipWords() const;
+    QStringList accessibleDescriptions() const;
     const Form5::StoredValues &stored() const
     {
         return static_cast<Form5 *>(form_)->storedValues();
@@ -97,6 +121,23 @@ void TestForm5::press(const char *button, const QStringList &texts, const QStrin
 {
     fill(texts, real);
     clickButton(form_, button);
+}
+
+QStringList TestForm5::tooltipWords() const
+{
+    QStringList words;
+    for (const char *name : {"Text8", "Text12", "Text10", "Text11"})
+        words.append(QTextDocumentFragment::fromHtml(control<QLineEdit>(form_, name)->toolTip())
+                         .toPlainText());
+    return words;
+}
+
+QStringList TestForm5::accessibleDescriptions() const
+{
+    QStringList descriptions;
+    for (const char *name : {"Text8", "Text12", "Text10", "Text11"})
+        descriptions.append(control<QLineEdit>(form_, name)->accessibleDescription());
+    return descriptions;
 }
 
 void TestForm5::layoutAndFocus()
@@ -298,16 +339,82 @@ void TestForm5::searchEndsEarly()
     QCOMPARE(textOf(form_, "Text12"), QString());
 }
 
+// Each row follows a search of the worked example and a check of 4,7 µF.
+void TestForm5::tooltips_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("real");
+    QTest::addColumn<QList<Message>>("messages");
+    QTest::addColumn<QStringList>("told"); // by Text8, Text12, Text10 and Text11
+    const QList<Message> inputError {inputErrorMessage()};
+    const QStringList unchanged {workedRange, workedRange, capacitorAt4_7, chokeAt4_7};
+    QTest::newRow("a failing check of 6 µF")
+        << QByteArray("Command2") << worked << "6" << QList<Message> {failed}
+        << QStringList {workedRange, workedRange, capacitorAt6, chokeAt6};
+    QTest::newRow("input error") << QByteArray("Command2")
+                                 << QStringList {"x", "300", "630", "990", "20", "1", "0.001"}
+                                 << "6" << inputError << unchanged;
+    QTest::newRow("step not a number")
+        << QByteArray("Command1") << QStringList {"220", "300", "630", "990", "20", "1", "1-2"}
+        << "" << QList<Message> {zero, inputErrorMessage()} << unchanged;
+    QTest::newRow("real C not a number")
+        << QByteArray("Command2") << worked << "1-2" << QList<Message>() << unchanged;
+    QTest::newRow("check of 0 µF")
+        << QByteArray("Command2") << worked << "0" << inputError << unchanged;
+    QTest::newRow("nothing found")
+        << QByteArray("Command1") << QStringList {"220", "300", "400", "990", "20", "1", "0.001"}
+        << "" << QList<Message> {notFound} << unchanged;
+    // Text8 is written on the way, before the walk lands on C = 0.
+    QTest::newRow("fault after the largest")
+        << QByteArray("Command1") << QStringList {"220",
+                                                  "200",
+                                                  "630",
+                                                  "990",
+                                                  "20",
+                                                  "1.3293845592113271",
+                                                  "0.000931322574615478515625"}
+        << "" << inputError << QStringList {"", workedRange, capacitorAt4_7, chokeAt4_7};
+}
+
+void TestForm5::tooltips()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, real);
+    QFETCH(QList<Message>, messages);
+    QFETCH(QStringList, told);
+    press("Command1", worked);
+    press("Command2", worked, "4.7");
+    QCOMPARE(log_->take(), (QList<Message> {found, passed}));
+    const QStringList workedTold {workedRange, workedRange, capacitorAt4_7, chokeAt4_7};
+    QCOMPARE(tooltipWords(), workedTold);
+    QCOMPARE(accessibleDescriptions(), workedTold);
+    press(button.constData(), texts, real);
+    QCOMPARE(log_->take(), messages);
+    QCOMPARE(tooltipWords(), told);
+    QCOMPARE(accessibleDescriptions(), told);
+}
+
+// A step of 0.00001 µF: the largest capacitance is met after about 500 000
+// passes, the walk would stop after about 744 000, and the walks at the
+// mains' bounds take some 800 000 and 670 000 more. Between chunks of
+// 100 000 passes a click on either button does nothing; the look of the row
+// cancels.
+void TestForm5::cancelAndBusy_data()
+{
+    QTest::addColumn<int>("cancellingLook");
+    QTest::newRow("at the typed mains voltage") << 6;
+    QTest::newRow("at a bound of the mains") << 12;
+}
+
 void TestForm5::cancelAndBusy()
 {
-    // A step of 0.00001 µF: the largest capacitance is met after about 500 000
-    // passes, the walk would stop after about 744 000. Between chunks of
-    // 100 000 passes a click on either button does nothing, and the sixth
-    // look cancels.
-    ProgressScript progress([this](int chunk) {
+    QFETCH(int, cancellingLook);
+    ProgressScript progress([&](int chunk) {
         control<QPushButton>(form_, "Command2")->click();
         control<QPushButton>(form_, "Command1")->click();
-        return chunk < 6;
+        return chunk < cancellingLook;
     });
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.00001"}, "4.7");
     QCOMPARE(log_->take(), QList<Message> {searchEnd("Поиск прерван")});
@@ -315,6 +422,7 @@ void TestForm5::cancelAndBusy()
              qPrintable(textOf(form_, "Text8")));
     QCOMPARE(textOf(form_, "Text12"), QString());
     QCOMPARE(textOf(form_, "Text10"), QString());
+    QCOMPARE(accessibleDescriptions(), QStringList(4));
 }
 
 // A walk whose window goes away gives up at once, without a word and without
