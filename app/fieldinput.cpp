@@ -20,7 +20,11 @@ void writeResult(QLineEdit &field, double value)
 
 void describeResult(QLineEdit &field, const QString &description)
 {
-    const QString paragraph = QStringLiteral("<p>%1</p>").arg(description.toHtmlEscaped());
-    field.setToolTip(description.isEmpty() ? QString() : paragraph);
+    // A plain-text tooltip runs on in one line as wide as the screen, and Qt
+    // wraps rich text into a narrow column when it is short; a table of a
+    // fixed width holds the words in lines of about 60 characters.
+    const QString wrapped = QStringLiteral("<table width=\"320\"><tr><td>%1</td></tr></table>")
+                                .arg(description.toHtmlEscaped());
+    field.setToolTip(description.isEmpty() ? QString() : wrapped);
     field.setAccessibleDescription(description);
 }

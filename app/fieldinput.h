@@ -23,8 +23,6 @@ std::optional<double> readField(const Form1 &form1, const QLineEdit &field);
 void writeResult(QLineEdit &field, double value);
 
 // Says more about a result than its field holds: as a tooltip, and as the
-// field's accessible description, which a screen reader reads. The tooltip
-// carries the words as a paragraph of rich text, which Qt wraps; a plain one
-// would run on in one line as wide as the screen. An empty text takes both
-// away.
+// field's accessible description, which a screen reader reads. An empty text
+// takes both away.
 void describeResult(QLineEdit &field, const QString &description);

@@ -128,7 +128,8 @@ QStringList TestForm5::tooltipWords() const
     QStringList words;
     for (const char *name : {"Text8", "Text12", "Text10", "Text11"})
         words.append(QTextDocumentFragment::fromHtml(control<QLineEdit>(form_, name)->toolTip())
-                         .toPlainText());
+                         .toPlainText()
+                         .trimmed());
     return words;
 }
 

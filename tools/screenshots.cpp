@@ -7,9 +7,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 QWidget *topLevel(const QString &name)
@@ -35,16 +38,60 @@ void press(QWidget *window, const char *button)
         found->click();
 }
 
-bool save(QWidget *window, const QDir &folder)
+bool savePicture(const QPixmap &picture, const QDir &folder, const QString &name)
 {
-    QTest::qWait(50);
-    const QString path = folder.filePath(window->objectName() + QLatin1String(".png"));
-    if (!window->grab().save(path)) {
+    const QString path = folder.filePath(name + QLatin1String(".png"));
+    if (!picture.save(path)) {
         qWarning("could not write %s", qPrintable(path));
         return false;
     }
     qInfo("%s", qPrintable(path));
     return true;
+}
+
+bool save(QWidget *window, const QDir &folder)
+{
+    QTest::qWait(50);
+    return savePicture(window->grab(), folder, window->objectName());
+}
+
+QWidget *shownToolTip()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QTipLabel") && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+// The window with the tooltip of one field over it, as a pointer resting on
+// the field shows it. A window grab holds no other windows, so the tooltip's
+// own grab is laid on it where the tooltip stands.
+bool saveWithToolTip(QWidget *window, const char *fieldName, const QDir &folder)
+{
+    auto *field = window->findChild<QLineEdit *>(QLatin1String(fieldName));
+    if (!field)
+        return false;
+    const QPoint pointer(field->width() / 3, field->height() / 2);
+    QHelpEvent hover(QEvent::ToolTip, pointer, field->mapToGlobal(pointer));
+    QApplication::sendEvent(field, &hover);
+    QTest::qWait(50);
+    QWidget *tip = shownToolTip();
+    if (!tip) {
+        qWarning("no tooltip over %s", fieldName);
+        return false;
+    }
+    const QRect windowPlace(window->mapToGlobal(QPoint()), window->size());
+    const QRect tipPlace(tip->pos(), tip->size());
+    const QRect both = windowPlace.united(tipPlace);
+    QPixmap picture(both.size());
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.drawPixmap(windowPlace.topLeft() - both.topLeft(), window->grab());
+    painter.drawPixmap(tipPlace.topLeft() - both.topLeft(), tip->grab());
+    painter.end();
+    QToolTip::hideText();
+    return savePicture(picture, folder, window->objectName() + QLatin1String("-tooltip"));
 }
 } // namespace
 
@@ -86,6 +133,7 @@ int main(int argc, char *argv[])
     press(form5, "Command1");
     press(form5, "Command2");
     saved = save(form5, folder) && saved;
+    saved = saveWithToolTip(form5, "Text10", folder) && saved;
 
     press(&form1, "Command4");
     QWidget *form6 = topLevel(QStringLiteral("Form6"));
