@@ -11,8 +11,11 @@
 //                1 ms each), with the passes it evaluated and the ranges it
 //                tried to prove;
 //   WindowChunks the same, driven in the window's chunks of passes with a
-//                look at the clock between them.
+//                look at the clock between them;
+//   WindowSearch the whole search the window runs, in its chunks: that walk
+//                and the two at the mains' bounds.
 #include "calculators/ignitionsearch.h"
+#include "calculators/margins.h"
 
 #include <benchmark/benchmark.h>
 
@@ -144,6 +147,18 @@ void jumpWalk(benchmark::State &state, double stepMicrofarads, std::int64_t chun
     count(state, passes, outcome);
 }
 
+void windowSearch(benchmark::State &state, double stepMicrofarads)
+{
+    const auto inputs = lampCircuit(stepMicrofarads);
+    for (auto _ : state) {
+        circuit::CapacitanceSearch search(inputs);
+        while (!search.hasEnded())
+            search.advance(circuit::passesPerChunk);
+        const auto range = search.guaranteedRange();
+        benchmark::DoNotOptimize(range);
+    }
+}
+
 constexpr std::int64_t oneCall = std::numeric_limits<std::int64_t>::max();
 const double steps[] = {0.001, 0.0000001, 0.000000001}; // µF
 
@@ -169,6 +184,9 @@ void registerBenchmarks()
             ->Repetitions(5);
         benchmark::RegisterBenchmark(("WindowChunks/" + name).c_str(), jumpWalk, step,
                                      circuit::passesPerChunk)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5);
+        benchmark::RegisterBenchmark(("WindowSearch/" + name).c_str(), windowSearch, step)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5);
     }
