@@ -31,7 +31,8 @@ struct Form5Controls : ClientArea {
 
 // The ignition capacitor window: the range of admissible ignition
 // capacitances for a choke (Command1) and the voltages a real capacitor sees
-// at ignition (Command2), from one set of inputs.
+// at ignition (Command2), from one set of inputs. The results' tooltips tell
+// the margins they leave as the mains and the capacitor stray.
 class Form5 : public FormWindowWith<Form5Controls> {
     Q_OBJECT
 public:

@@ -20,8 +20,6 @@ private slots:
     void veryLongTexts();
     void formatResult_data();
     void formatResult();
-    void shorterForms_data();
-    void shorterForms();
     void regionalSettingsAreIgnored();
     void resultsReadBack();
 };
@@ -189,45 +187,6 @@ void TestNumericInput::formatResult()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(numeric::formatResult(value), text);
-}
-
-// The forms of the texts that say more about a result: fixed decimals, as
-// few as needed, and the shortest that reads back.
-void TestNumericInput::shorterForms_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("twoDecimals");
-    QTest::addColumn<QString>("trimmed"); // at most two decimals
-    QTest::addColumn<QString>("shortest");
-    QTest::newRow("198") << 198.00000000000003 << "198,00"
-                         << "198"
-                         << "198,00000000000003";
-    QTest::newRow("202.5") << 202.5 << "202,50"
-                           << "202,5"
-                           << "202,5";
-    QTest::newRow("120") << 120.0 << "120,00"
-                         << "120"
-                         << "120";
-    QTest::newRow("1.2 pF in µF") << 0.0000012 << "0,00"
-                                  << "0"
-                                  << "0,0000012";
-    QTest::newRow("rounds to -0") << -0.004 << "0,00"
-                                  << "0"
-                                  << "-0,004";
-    QTest::newRow("negative") << -20.4053 << "-20,41"
-                              << "-20,41"
-                              << "-20,4053";
-}
-
-void TestNumericInput::shorterForms()
-{
-    QFETCH(double, value);
-    QFETCH(QString, twoDecimals);
-    QFETCH(QString, trimmed);
-    QFETCH(QString, shortest);
-    QCOMPARE(numeric::formatFixed(value, 2), twoDecimals);
-    QCOMPARE(numeric::formatTrimmed(value, 2), trimmed);
-    QCOMPARE(numeric::formatShortest(value), shortest);
 }
 
 void TestNumericInput::regionalSettingsAreIgnored()
