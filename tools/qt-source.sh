@@ -1,0 +1,106 @@
+# Sourced by tools/windows/build-qt.sh and tools/web/build-qt.sh, which build
+# a static Qt from Debian's own qt6-base source package, once, into a cache
+# outside the tree.
+#
+# Each builds in a scratch folder beside its cache and moves the installed
+# tree into place only when every step has succeeded, so a half-built Qt is
+# never found. The cache holds a stamp with the recipe it was built by; a
+# changed recipe builds it again.
+
+# qt_cache_is_current CACHE RECIPE: whether CACHE was built by RECIPE.
+qt_cache_is_current() {
+    [[ -f $1/korindo-recipe.txt && "$(cat "$1/korindo-recipe.txt")" == "$2" ]]
+}
+
+# qt_start CACHE WHAT: makes the scratch folder ($scratch) and goes into it;
+# a failing step then says which it was ($step) and that nothing was left.
+qt_start() {
+    qt_what=$2
+    step="preparing"
+    trap 'echo "Building Qt for $qt_what failed while $step; no cache was left behind." >&2' ERR
+    mkdir -p "$(dirname "$1")"
+    scratch=$(mktemp -d "$(dirname "$1")/.qt-build.XXXXXX")
+    trap 'rm -rf "$scratch"' EXIT
+    cd "$scratch"
+}
+
+# qt_fetch_source: Debian's qt6-base source in $scratch/source, with Debian's
+# patches applied.
+qt_fetch_source() {
+    step="fetching Debian's qt6-base source"
+    echo "== $step"
+    # A private apt set-up that knows only source entries copied from the
+    # machine's own Debian entries, so the machine's apt state is left alone.
+    local apt=$scratch/apt file patch
+    mkdir -p "$apt/sources.list.d" "$apt/lists/partial"
+    touch "$apt/sources.list"
+    shopt -s nullglob
+    for file in /etc/apt/sources.list.d/*.sources; do
+        sed -E 's/^Types:.*/Types: deb-src/' "$file" > "$apt/sources.list.d/$(basename "$file")"
+    done
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [[ -f $file ]] && sed -nE 's/^deb[[:space:]]/deb-src /p' "$file" >> "$apt/sources.list"
+    done
+    shopt -u nullglob
+    local apt_options=(-o "Dir::Etc::SourceParts=$apt/sources.list.d" -o "Dir::Etc::SourceList=$apt/sources.list"
+                       -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
+    apt-get "${apt_options[@]}" -qq update
+    apt-get "${apt_options[@]}" -qq source --download-only qt6-base
+
+    step="unpacking the source"
+    echo "== $step"
+    mkdir source
+    tar -xf qt6-base_*.orig.tar.* -C source --strip-components=1
+    tar -xf qt6-base_*.debian.tar.* -C source
+
+    step="applying Debian's patches"
+    echo "== $step"
+    # Left out: cross.patch is for Debian's own cross builds of its packages,
+    # and force_shared_libzstd.patch prefers a shared zstd, while these builds
+    # are static and have no zstd at all. Everything else (the security fixes
+    # among them) applies to the upstream tree.
+    local skipped=" cross.patch force_shared_libzstd.patch "
+    while read -r patch; do
+        [[ -z $patch || $patch == \#* || $skipped == *" $patch "* ]] && continue
+        echo "   $patch"
+        patch -d source -p1 -s --forward < "source/debian/patches/$patch"
+    done < source/debian/patches/series
+}
+
+# qt_configure ARGUMENT...: runs Qt's configure in $scratch/build, its output
+# in a log that is shown only when it fails.
+qt_configure() {
+    step="configuring Qt"
+    echo "== $step"
+    mkdir "$scratch/build"
+    cd "$scratch/build"
+    ../source/configure "$@" > "$scratch/configure.log" 2>&1 \
+        || { tail -40 "$scratch/configure.log" >&2; false; }
+}
+
+# qt_build_and_install CACHE RECIPE MINUTES: builds, installs into the scratch
+# folder with the licence texts and the stamp, and moves the tree into place.
+qt_build_and_install() {
+    local cache=$1 recipe=$2
+    step="building Qt"
+    echo "== $step (about $3 minutes on two cores)"
+    cmake --build . --parallel > "$scratch/build.log" 2>&1 || { tail -40 "$scratch/build.log" >&2; false; }
+
+    step="installing Qt into the scratch folder"
+    echo "== $step"
+    DESTDIR="$scratch/staged" cmake --install . > /dev/null
+    # The licence texts of Qt and of the third-party code linked into it, for
+    # the downloads to carry.
+    mkdir -p "$scratch/staged$cache/licenses/3rdparty"
+    cp ../source/LICENSES/* "$scratch/staged$cache/licenses/"
+    (cd ../source/src/3rdparty &&
+        find . -maxdepth 2 \( -iname '*licen[cs]e*' -o -name 'COPYING*' -o -name 'COPYRIGHT*' \
+            -o -name qt_attribution.json \) \
+            -exec cp --parents {} "$scratch/staged$cache/licenses/3rdparty/" \;)
+    echo "$recipe" > "$scratch/staged$cache/korindo-recipe.txt"
+
+    step="moving the finished Qt into place"
+    rm -rf "$cache"
+    mv "$scratch/staged$cache" "$cache"
+    echo "$cache"
+}
