@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace numeric {
@@ -111,6 +115,34 @@ bool isOverflow(QStringView text, const NumberShape &shape)
     return magnitude > 0;
 }
 
+struct AsciiNumber {
+    double value = 0.0;
+    const char *end = nullptr;
+    bool outOfRange = false; // too large for a double, or too close to zero
+};
+
+// The libc++ of Debian's emscripten has no floating-point from_chars or
+// to_chars; its C library's strtod and snprintf round exactly as well, and
+// stand in there. Their locale is always "C", which has ".".
+AsciiNumber readAscii(const std::string &ascii)
+{
+    AsciiNumber number;
+#ifdef __EMSCRIPTEN__
+    char *end = nullptr;
+    errno = 0;
+    number.value = std::strtod(ascii.c_str(), &end);
+    number.end = end;
+    // strtod also says ERANGE of a subnormal result, which from_chars reads.
+    number.outOfRange = errno == ERANGE && (std::isinf(number.value) || number.value == 0.0);
+#else
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(),
+                                              number.value, std::chars_format::general);
+    number.end = error == std::errc() || error == std::errc::result_out_of_range ? end : nullptr;
+    number.outOfRange = error == std::errc::result_out_of_range;
+#endif
+    return number;
+}
+
 } // namespace
 
 std::optional<double> convert(QStringView commaText)
@@ -124,15 +156,13 @@ std::optional<double> convert(QStringView commaText)
         if (c == ',')
             c = '.';
     }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
-                                              std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
+    const auto [value, end, outOfRange] = readAscii(ascii);
+    if (outOfRange) {
         if (!shape.anySignificant || !isOverflow(commaText, shape))
             return 0.0;
         return std::nullopt;
     }
-    if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value))
+    if (end != ascii.data() + ascii.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -162,6 +192,56 @@ QString withComma(const char *begin, const char *end)
     text.replace(u'.', u',');
     return text;
 }
+
+#ifdef __EMSCRIPTEN__
+// The fewest significant digits that read back as value, laid out without an
+// exponent, as to_chars writes the shortest fixed form.
+const char *writeShortest(NumberBuffer &buffer, double value)
+{
+    std::array<char, 32> scientific {};
+    for (int precision = 0; precision <= 17; ++precision) {
+        std::snprintf(scientific.data(), scientific.size(), "%.*e", precision, value);
+        if (std::strtod(scientific.data(), nullptr) == value)
+            break;
+    }
+    // "-d.ddde+x": the sign, the digits without the point, the exponent.
+    std::string digits(scientific.data(), std::strchr(scientific.data(), 'e'));
+    const int exponent = std::atoi(std::strchr(scientific.data(), 'e') + 1);
+    const bool negative = digits.front() == '-';
+    std::erase(digits, '-');
+    std::erase(digits, '.');
+    std::string text = negative ? "-" : "";
+    const int count = static_cast<int>(digits.size());
+    if (exponent < 0)
+        text += "0." + std::string(-exponent - 1, '0') + digits;
+    else if (exponent + 1 >= count)
+        text += digits + std::string(exponent + 1 - count, '0');
+    else
+        text += digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+    if (text.size() >= buffer.size())
+        return nullptr;
+    return std::copy(text.begin(), text.end(), buffer.begin());
+}
+#endif
+
+// Writes value in fixed form with the given decimals, or in the shortest
+// fixed form that reads back as value; returns the end of the text, or null.
+const char *writeFixed(NumberBuffer &buffer, double value, std::optional<int> decimals)
+{
+#ifdef __EMSCRIPTEN__
+    if (!decimals)
+        return writeShortest(buffer, value);
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", *decimals, value);
+    return length >= 0 && length < static_cast<int>(buffer.size()) ? buffer.data() + length
+                                                                   : nullptr;
+#else
+    const auto [end, error] = decimals ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                       value, std::chars_format::fixed, *decimals)
+                                       : std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                       value, std::chars_format::fixed);
+    return error == std::errc() ? end : nullptr;
+#endif
+}
 } // namespace
 
 QString formatResult(double value)
@@ -173,11 +253,8 @@ QString formatFixed(double value, int decimals)
 {
     Q_ASSERT(std::isfinite(value));
     NumberBuffer buffer {};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, decimals);
-    if (error != std::errc())
-        return QString();
-    return withComma(buffer.data(), end);
+    const char *end = writeFixed(buffer, value, decimals);
+    return end ? withComma(buffer.data(), end) : QString();
 }
 
 QString formatTrimmed(double value, int decimals)
@@ -196,11 +273,8 @@ QString formatShortest(double value)
 {
     Q_ASSERT(std::isfinite(value));
     NumberBuffer buffer {};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed);
-    if (error != std::errc())
-        return QString();
-    return withComma(buffer.data(), end);
+    const char *end = writeFixed(buffer, value, std::nullopt);
+    return end ? withComma(buffer.data(), end) : QString();
 }
 
 } // namespace numeric

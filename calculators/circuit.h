@@ -75,8 +75,8 @@ inline std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit
     v.uc = (xc * circuit.usupply) / v.z;
     const double sqrt2 = squareRootOfTwo();
     // & rather than &&: every value is there already, and one branch is
-    // cheaper than nine.
-    const bool finite = std::isfinite(xl) & std::isfinite(cOmega) & std::isfinite(xc)
+    // cheaper than nine. The int tells clang that & is meant.
+    const bool finite = int(std::isfinite(xl)) & std::isfinite(cOmega) & std::isfinite(xc)
         & std::isfinite(v.x) & std::isfinite(v.z) & std::isfinite(v.ul) & std::isfinite(v.uc)
         & std::isfinite(sqrt2 * v.ul) & std::isfinite(sqrt2 * v.uc);
     if (!finite)

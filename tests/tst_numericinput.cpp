@@ -22,6 +22,8 @@ private slots:
     void formatResult();
     void regionalSettingsAreIgnored();
     void resultsReadBack();
+    void shortestForm_data();
+    void shortestForm();
 };
 
 void TestNumericInput::isNumber_data()
@@ -206,6 +208,31 @@ void TestNumericInput::resultsReadBack()
         QVERIFY(back);
         QCOMPARE(numeric::formatResult(*back), numeric::formatResult(value));
     }
+}
+
+// The fewest digits that read back, never with an exponent, from the
+// smallest double to one far past the digits a double holds exactly.
+void TestNumericInput::shortestForm_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("E12 value") << 3.9 << "3,9";
+    QTest::newRow("negative") << -2.5 << "-2,5";
+    QTest::newRow("integer") << 440.0 << "440";
+    QTest::newRow("sum that is not 0,3") << 0.1 + 0.2 << "0,30000000000000004";
+    QTest::newRow("small") << 3.3e-5 << "0,000033";
+    QTest::newRow("large") << 1e22 << "10000000000000000000000";
+    QTest::newRow("digits and zeros") << 1.25e20 << "125000000000000000000";
+    QTest::newRow("smallest subnormal")
+        << 5e-324 << QString("0," + QString(323, u'0') + "5");
+    QTest::newRow("minus zero") << -0.0 << "0";
+}
+
+void TestNumericInput::shortestForm()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(numeric::formatShortest(value), text);
 }
 
 QTEST_GUILESS_MAIN(TestNumericInput)

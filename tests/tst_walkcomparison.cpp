@@ -13,8 +13,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <bit>
 #include <cfloat>
+#include <cstring>
 #include <limits>
 
 using circuit::IgnitionInputs;
@@ -33,9 +33,10 @@ int fromEnvironment(const char *name, int byDefault)
 // The plain walk's passes per random walk: bounds the time of a comparison.
 const std::int64_t passLimit = fromEnvironment("KORINDO_WALK_PASSES", 5000);
 
+// memcmp rather than std::bit_cast, which the libc++ of Debian's emscripten lacks.
 bool sameBits(double a, double b)
 {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 QString describe(const IgnitionInputs &in)

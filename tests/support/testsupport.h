@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <source_location>
 
 Q_DECLARE_METATYPE(Message)
 
@@ -89,16 +88,18 @@ private:
 
 // A child widget by its object name. Where there is none the test fails with
 // the control's name, and a nameless stand-in is returned so that the test
-// runs on to its end instead of crashing on a null pointer.
+// runs on to its end instead of crashing on a null pointer. The failure names
+// the caller's line: GCC's and clang's builtins give it where the library has
+// no std::source_location (the libc++ of Debian's emscripten).
 template<typename W>
-W *control(QWidget *window, const char *name,
-           std::source_location where = std::source_location::current())
+W *control(QWidget *window, const char *name, const char *file = __builtin_FILE(),
+           int line = __builtin_LINE())
 {
     if (W *widget = window->findChild<W *>(QLatin1String(name)))
         return widget;
     const QByteArray message
         = "no control " + QByteArray(name) + " in " + window->objectName().toUtf8();
-    QTest::qFail(message.constData(), where.file_name(), int(where.line()));
+    QTest::qFail(message.constData(), file, line);
     return new W(window);
 }
 
