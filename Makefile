@@ -22,7 +22,8 @@ WIN_DEPS    := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
 
 .PHONY: all deps build run test test-plain test-sanitized format-check format screenshots bench \
         verify-walk fuzz package clean \
-        windows windows-configure test-windows bench-windows
+        windows windows-configure test-windows bench-windows \
+        web web-configure test-web
 
 all: build
 
@@ -126,5 +127,31 @@ bench-windows: windows
 	cmake --build $(WIN_BUILD) --target korindo_baredialog
 	tools/windows/startup-bench.sh $(WIN_BUILD)
 
+# The browser: korindo.wasm with its page, cross-built with Debian's emscripten
+# against a Qt for WebAssembly that the first run builds into a cache (about
+# 20 minutes). emcc needs Node.js's modules from Debian's folder.
+WEB_BUILD   := build-wasm
+QT_WASM     := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6-wasm)
+WEB_DEPS    := emscripten nodejs npm chromium
+export NODE_PATH := $(or $(NODE_PATH),/usr/share/nodejs)
+
+web: web-configure
+	cmake --build $(WEB_BUILD) --target korindo
+	@echo "The page is $(WEB_BUILD)/index.html; serve the folder, for example with"
+	@echo "  python3 -m http.server -b 127.0.0.1 -d $(WEB_BUILD) 8000"
+
+web-configure:
+	@tools/install-deps.sh $(WEB_DEPS)
+	tools/web/build-qt.sh
+	$(QT_WASM)/bin/qt-cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/web/emscripten.cmake > /dev/null
+
+# The test suites in headless Chromium, then the page as a user meets it.
+test-web: web
+	npm ci --prefix tools/web --no-audit --no-fund --silent
+	cmake --build $(WEB_BUILD)
+	ctest --test-dir $(WEB_BUILD) --output-on-failure
+	node tools/web/test-page.mjs $(WEB_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD) $(WEB_BUILD)

@@ -9,10 +9,10 @@
 #include "help/form2.h"
 #include "messages.h"
 #include "numericinput.h"
+#include "startup.h"
 #include "weblink.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -148,5 +148,5 @@ void Form1::Form_Unload()
         if (window)
             window->hide();
     }
-    QCoreApplication::exit(0);
+    endProgram();
 }

@@ -4,6 +4,8 @@
 #include "datafiles.h"
 
 #include <QCloseEvent>
+#include <QScreen>
+#include <QStyle>
 
 FormWindow::FormWindow(const QString &caption, QSize client)
     : QWidget(nullptr,
@@ -22,6 +24,13 @@ void FormWindow::showLoaded()
         setWindowIcon(datafiles::windowIcon());
         Form_Load();
     }
+#ifdef Q_OS_WASM
+    // A page has no window manager to place a new window, which would open in
+    // its top left corner: it opens in the middle of the page instead.
+    if (!testAttribute(Qt::WA_Moved) && screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen()->availableGeometry()));
+#endif
     show();
     raise();
     activateWindow();

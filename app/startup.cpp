@@ -7,6 +7,10 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
+
 namespace {
 
 const QString dialogFamily = QStringLiteral("Liberation Sans");
@@ -52,4 +56,12 @@ void setUpApplication(QApplication &application)
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     application.setFont(dialogFont());
+}
+
+void endProgram()
+{
+    QCoreApplication::exit(0);
+#ifdef Q_OS_WASM
+    EM_ASM(window.dispatchEvent(new Event('korindoended')););
+#endif
 }

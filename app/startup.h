@@ -22,3 +22,8 @@ bool loadQtTranslation(QTranslator &translator, const QString &folder);
 // Name, style, font and language of the application; done once at start-up,
 // before the first window is created.
 void setUpApplication(QApplication &application);
+
+// Ends the program once the event loop is back. In a web page, where the event
+// loop never returns to main(), the page is also told (the event
+// "korindoended" on its window), so that it can say that the program ended.
+void endProgram();
