@@ -132,7 +132,9 @@ bench-windows: windows
 # 20 minutes). emcc needs Node.js's modules from Debian's folder.
 WEB_BUILD   := build-wasm
 QT_WASM     := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6-wasm)
-WEB_DEPS    := emscripten nodejs npm chromium
+# npm only where none is there: a Node.js from elsewhere brings its own, which
+# Debian's npm package would conflict with.
+WEB_DEPS    := emscripten chromium $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
 export NODE_PATH := $(or $(NODE_PATH),/usr/share/nodejs)
 
 web: web-configure
