@@ -53,11 +53,18 @@ async function pressKeys(tab, ...keys) {
 }
 
 // The text of the focused field, through select all, copy and the clipboard.
+// Qt writes the clipboard a moment after the key, so it is read until it
+// holds something or a few seconds have gone.
 async function copiedField(tab) {
     await tab.evaluate(() => navigator.clipboard.writeText(''));
     await pressKeys(tab, 'Control+A', 'Control+C');
-    await tab.waitForTimeout(200);
-    return tab.evaluate(() => navigator.clipboard.readText());
+    for (let tries = 0; tries < 30; ++tries) {
+        const text = await tab.evaluate(() => navigator.clipboard.readText());
+        if (text !== '')
+            return text;
+        await tab.waitForTimeout(100);
+    }
+    return '';
 }
 
 const { server, origin } = await serve(folder);
@@ -78,7 +85,7 @@ try {
     await tab.waitForFunction(() => document.getElementById('status').hidden
         && document.querySelector('#screen canvas'), null, { timeout: 120000 });
     console.log(`The main window shows after ${((Date.now() - started) / 1000).toFixed(1)} s.`);
-    await tab.waitForTimeout(500);
+    await tab.waitForTimeout(1000);
 
     // The machine may have no way out: the discussion page is answered here.
     await context.route((url) => url.hostname !== '127.0.0.1',
@@ -96,16 +103,16 @@ try {
 
     // From «Принцип работы» past the disabled «Лампы» to «Расчет емкости С».
     await pressKeys(tab, 'Tab', 'Enter');
-    await tab.waitForTimeout(500);
+    await tab.waitForTimeout(1000);
     for (const [index, value] of workedExample.entries()) {
         await tab.keyboard.type(value, { delay: 20 });
         await pressKeys(tab, 'Tab');
         if (index === workedExample.length - 1)
             await pressKeys(tab, 'Enter'); // the search button comes after the step
     }
-    await tab.waitForTimeout(500);
+    await tab.waitForTimeout(1000);
     await pressKeys(tab, 'Enter'); // «Решение успешно найдено»
-    await tab.waitForTimeout(300);
+    await tab.waitForTimeout(500);
     // A click on a field gives it the focus, whichever window had it.
     await tab.mouse.click(text8.x, text8.y);
     check('Text8 after the search', await copiedField(tab), '5,14339929');
@@ -115,7 +122,7 @@ try {
 
     // «Расчет емкости С» stands over the main window until it is closed.
     await tab.mouse.click(form5CloseBox.x, form5CloseBox.y);
-    await tab.waitForTimeout(300);
+    await tab.waitForTimeout(500);
     await tab.mouse.click(closeBox.x, closeBox.y);
     await tab.waitForFunction(() => !document.getElementById('status').hidden, null,
         { timeout: 10000 }).catch(() => {});
