@@ -223,8 +223,7 @@ void TestNumericInput::shortestForm_data()
     QTest::newRow("small") << 3.3e-5 << "0,000033";
     QTest::newRow("large") << 1e22 << "10000000000000000000000";
     QTest::newRow("digits and zeros") << 1.25e20 << "125000000000000000000";
-    QTest::newRow("smallest subnormal")
-        << 5e-324 << QString("0," + QString(323, u'0') + "5");
+    QTest::newRow("smallest subnormal") << 5e-324 << QString("0," + QString(323, u'0') + "5");
     QTest::newRow("minus zero") << -0.0 << "0";
 }
 
