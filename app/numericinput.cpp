@@ -127,7 +127,7 @@ struct AsciiNumber {
 AsciiNumber readAscii(const std::string &ascii)
 {
     AsciiNumber number;
-#ifdef __EMSCRIPTEN__
+#ifdef Q_OS_WASM
     char *end = nullptr;
     errno = 0;
     number.value = std::strtod(ascii.c_str(), &end);
@@ -137,7 +137,7 @@ AsciiNumber readAscii(const std::string &ascii)
 #else
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(),
                                               number.value, std::chars_format::general);
-    number.end = error == std::errc() || error == std::errc::result_out_of_range ? end : nullptr;
+    number.end = error == std::errc() ? end : nullptr;
     number.outOfRange = error == std::errc::result_out_of_range;
 #endif
     return number;
@@ -193,7 +193,7 @@ QString withComma(const char *begin, const char *end)
     return text;
 }
 
-#ifdef __EMSCRIPTEN__
+#ifdef Q_OS_WASM
 // The fewest significant digits that read back as value, laid out without an
 // exponent, as to_chars writes the shortest fixed form.
 const char *writeShortest(NumberBuffer &buffer, double value)
@@ -205,8 +205,9 @@ const char *writeShortest(NumberBuffer &buffer, double value)
             break;
     }
     // "-d.ddde+x": the sign, the digits without the point, the exponent.
-    std::string digits(scientific.data(), std::strchr(scientific.data(), 'e'));
-    const int exponent = std::atoi(std::strchr(scientific.data(), 'e') + 1);
+    char *e = std::strchr(scientific.data(), 'e');
+    std::string digits(scientific.data(), e);
+    const int exponent = std::atoi(e + 1);
     const bool negative = digits.front() == '-';
     std::erase(digits, '-');
     std::erase(digits, '.');
@@ -228,7 +229,7 @@ const char *writeShortest(NumberBuffer &buffer, double value)
 // fixed form that reads back as value; returns the end of the text, or null.
 const char *writeFixed(NumberBuffer &buffer, double value, std::optional<int> decimals)
 {
-#ifdef __EMSCRIPTEN__
+#ifdef Q_OS_WASM
     if (!decimals)
         return writeShortest(buffer, value);
     const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", *decimals, value);
