@@ -23,7 +23,7 @@ WIN_DEPS    := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
 .PHONY: all deps build run test test-plain test-sanitized format-check format screenshots bench \
         verify-walk fuzz package clean \
         windows windows-configure test-windows bench-windows \
-        web web-configure test-web
+        web web-configure test-web stress-web
 
 all: build
 
@@ -154,6 +154,14 @@ test-web: web
 	cmake --build $(WEB_BUILD)
 	ctest --test-dir $(WEB_BUILD) --output-on-failure
 	node tools/web/test-page.mjs $(WEB_BUILD)
+
+# Every browser suite STRESS_RUNS times with two busy loops beside it; fails
+# on any run that does not pass, a hang above all. Not part of 'make test-web'.
+STRESS_RUNS ?= 10
+stress-web: web
+	npm ci --prefix tools/web --no-audit --no-fund --silent
+	cmake --build $(WEB_BUILD)
+	tools/web/stress.sh $(WEB_BUILD) $(STRESS_RUNS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD) $(WEB_BUILD)
