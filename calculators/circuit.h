@@ -59,29 +59,73 @@ inline double squareRootOfTwo()
     return std::pow(2.0, 0.5);
 }
 
+// The circuit with its supply voltage times factor: the mains as it strays.
+inline SeriesCircuit atSupplyTimes(SeriesCircuit circuit, double factor)
+{
+    circuit.usupply *= factor;
+    return circuit;
+}
+
+// What every evaluation of the series circuit starts from, worked out once
+// per circuit: the check of a real capacitor, each pass of the capacitance
+// walk, and the proofs that let the walk skip passes all compute the voltages
+// from these, with the same operations in the same order, so that they agree
+// to the last bit.
+//
+// Exactness: the walk that skips passes gives the plain walk's results to the
+// last bit. That rests on these assumptions:
+//   - doubles are IEEE 754 binary64, every +, −, ×, / rounds to nearest even,
+//     with no wider intermediate precision (SSE2 on x86-64, not the x87), no
+//     flush of subnormals to zero, and no contraction of a × b + c into one
+//     fused operation: the core is compiled with -ffp-contract=off, so that an
+//     x86-64, an ARM and a Windows build give the same bits;
+//   - std::pow(y, 0.5) and std::pow(x, 2) are within 2^-49 of the exact
+//     power, relatively, or within 2^-1072 where the result is subnormal
+//     (glibc's pow is within one unit in the last place; the walk comparison
+//     test holds the pow of the library it is built with to these bounds,
+//     normal and subnormal results alike).
+struct SeriesArithmetic {
+    explicit SeriesArithmetic(const SeriesCircuit &circuit)
+        : xl(circuit.lchoke * omega)
+        , r2(std::pow(circuit.rchoke, 2))
+        , usupply(circuit.usupply)
+        , xlTimesSupply(xl * circuit.usupply)
+    {
+    }
+
+    double xl; // X of the choke, L · 314
+    double r2; // R²
+    double usupply;
+    double xlTimesSupply; // (L · 314) · Usupply
+};
+
 // X, Z, UL and UC for capacitance c (farads), in the order the circuit
 // defines them. No result when an intermediate is not finite (c = 0, say).
 // Defined here so that the capacitance search, which evaluates it billions of
 // times, has it inlined.
-inline std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c)
+inline std::optional<SeriesVoltages> seriesVoltages(const SeriesArithmetic &k, double c)
 {
-    const double xl = circuit.lchoke * omega;
     const double cOmega = c * omega;
     const double xc = 1 / cOmega;
     SeriesVoltages v;
-    v.x = xl - xc;
-    v.z = std::pow(std::pow(v.x, 2) + std::pow(circuit.rchoke, 2), 0.5);
-    v.ul = (xl * circuit.usupply) / v.z;
-    v.uc = (xc * circuit.usupply) / v.z;
+    v.x = k.xl - xc;
+    v.z = std::pow(std::pow(v.x, 2) + k.r2, 0.5);
+    v.ul = k.xlTimesSupply / v.z;
+    v.uc = (xc * k.usupply) / v.z;
     const double sqrt2 = squareRootOfTwo();
     // & rather than &&: every value is there already, and one branch is
     // cheaper than nine. The int tells clang that & is meant.
-    const bool finite = int(std::isfinite(xl)) & std::isfinite(cOmega) & std::isfinite(xc)
+    const bool finite = int(std::isfinite(k.xl)) & std::isfinite(cOmega) & std::isfinite(xc)
         & std::isfinite(v.x) & std::isfinite(v.z) & std::isfinite(v.ul) & std::isfinite(v.uc)
         & std::isfinite(sqrt2 * v.ul) & std::isfinite(sqrt2 * v.uc);
     if (!finite)
         return std::nullopt;
     return v;
+}
+
+inline std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit, double c)
+{
+    return seriesVoltages(SeriesArithmetic(circuit), c);
 }
 
 // Both amplitudes strictly below their limits.

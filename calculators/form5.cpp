@@ -191,7 +191,7 @@ void Form5::Command1_Click()
     case State::Found: {
         writeResult(*ui_->Text12, search.walk().smallestMicrofarads());
         const QString range
-            = circuit::guaranteedRangeText(stored_.Usupply, search.guaranteedRange());
+            = circuit::guaranteedRangeText(stored_.Usupply, circuit::guaranteedRange(search));
         describeResult(*ui_->Text8, range);
         describeResult(*ui_->Text12, range);
         showMessage(
@@ -234,7 +234,7 @@ void Form5::Command2_Click()
     }
     writeResult(*ui_->Text10, check->voltages.uc);
     writeResult(*ui_->Text11, check->voltages.ul);
-    const auto margins = circuit::checkMargins(series, limits, stored_.Creal);
+    const auto margins = circuit::checkMargins(*check, series, limits, stored_.Creal);
     describeResult(*ui_->Text10, circuit::capacitorMarginText(margins.capacitor));
     describeResult(*ui_->Text11, circuit::chokeMarginText(margins.choke));
     if (check->passes)

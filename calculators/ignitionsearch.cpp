@@ -11,7 +11,7 @@ enum class Pass { Quiet, Stop, Largest, Fault, Stuck };
 
 // Steps C down by one step (from the second pass on), evaluates it and tells
 // what the pass found. A pass that faults or cannot move is not counted.
-Pass evaluatePass(const IgnitionInputs &in, WalkPosition &at)
+Pass evaluatePass(const IgnitionInputs &in, const SeriesArithmetic &arithmetic, WalkPosition &at)
 {
     if (at.stepDue) {
         // C is carried from pass to pass by subtraction.
@@ -24,7 +24,7 @@ Pass evaluatePass(const IgnitionInputs &in, WalkPosition &at)
     }
     at.stepDue = true;
 
-    const auto v = seriesVoltages(in.circuit, at.c);
+    const auto v = seriesVoltages(arithmetic, at.c);
     if (!v)
         return Pass::Fault;
     ++at.passes;
@@ -70,6 +70,7 @@ IgnitionWalkState record(const IgnitionInputs &in, WalkPosition &at, Pass pass)
 
 IgnitionWalkBase::IgnitionWalkBase(const IgnitionInputs &inputs)
     : inputs_(inputs)
+    , arithmetic_(inputs.circuit)
 {
     const auto resonance = resonanceCapacitance(inputs.circuit.lchoke);
     if (!resonance) {
@@ -85,7 +86,7 @@ IgnitionWalkState IgnitionWalkBase::takePasses(std::int64_t maxPasses)
         return state();
     at_.state = State::Walking;
     for (std::int64_t taken = 0; taken < maxPasses && at_.state == State::Walking; ++taken)
-        at_.state = record(inputs_, at_, evaluatePass(inputs_, at_));
+        at_.state = record(inputs_, at_, evaluatePass(inputs_, arithmetic_, at_));
     return at_.state;
 }
 
@@ -102,7 +103,6 @@ std::int64_t IgnitionWalk::skipQuietPasses(std::int64_t maxPasses)
 {
     if (!at_.stepDue)
         return 0;
-    const PassArithmetic arithmetic(inputs_);
     std::int64_t skipped = 0;
     while (skipped < maxPasses) {
         const auto stretch = trialStretch(at_.c, inputs_.cstep);
@@ -116,7 +116,8 @@ std::int64_t IgnitionWalk::skipQuietPasses(std::int64_t maxPasses)
         const double first = stretch->at(1);
         const double last = stretch->at(reach);
         ++evaluations_;
-        if (!provesQuiet(arithmetic, std::min(first, last), std::max(first, last), at_.found)) {
+        if (!provesQuiet(arithmetic_, inputs_, std::min(first, last), std::max(first, last),
+                         at_.found)) {
             span_ = reach / 2;
             if (span_ > shortestProof)
                 continue;
@@ -156,6 +157,37 @@ IgnitionWalk::State IgnitionWalk::advance(std::int64_t maxPasses)
         if (state != State::Walking || left == 0)
             return state;
     }
+}
+
+namespace {
+IgnitionInputs atSupplyTimes(IgnitionInputs inputs, double factor)
+{
+    inputs.circuit = atSupplyTimes(inputs.circuit, factor);
+    return inputs;
+}
+} // namespace
+
+CapacitanceSearch::CapacitanceSearch(const IgnitionInputs &inputs)
+    : walk_(inputs)
+    , highMains_(atSupplyTimes(inputs, 1 + mainsTolerance))
+    , lowMains_(atSupplyTimes(inputs, 1 - mainsTolerance))
+{
+}
+
+CapacitanceSearch::State CapacitanceSearch::state() const
+{
+    if (walk_.state() != State::Found)
+        return walk_.state();
+    return highMains_.hasEnded() && lowMains_.hasEnded() ? State::Found : State::Walking;
+}
+
+CapacitanceSearch::State CapacitanceSearch::advance(std::int64_t maxPasses)
+{
+    if (!walk_.hasEnded())
+        walk_.advance(maxPasses);
+    else if (walk_.state() == State::Found)
+        (highMains_.hasEnded() ? lowMains_ : highMains_).advance(maxPasses);
+    return state();
 }
 
 } // namespace circuit

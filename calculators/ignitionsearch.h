@@ -30,6 +30,11 @@ enum class IgnitionWalkState {
     Fault, // a quantity was not a finite number (L = 0, C = 0, overflow)
 };
 
+inline bool hasEnded(IgnitionWalkState state)
+{
+    return state != IgnitionWalkState::Walking && state != IgnitionWalkState::MetLargest;
+}
+
 // What a walk carries from pass to pass, and what it has found so far.
 struct WalkPosition {
     double c = 0; // the trial capacitance of the last pass, F
@@ -47,7 +52,7 @@ public:
     using State = IgnitionWalkState;
 
     State state() const { return at_.state; }
-    bool hasEnded() const { return state() != State::Walking && state() != State::MetLargest; }
+    bool hasEnded() const { return circuit::hasEnded(state()); }
     // Trial capacitances evaluated so far.
     std::int64_t passes() const { return at_.passes; }
     // The capacitance of the last pass, F.
@@ -66,6 +71,7 @@ protected:
     State takePasses(std::int64_t maxPasses);
 
     IgnitionInputs inputs_;
+    SeriesArithmetic arithmetic_; // of inputs_.circuit
     WalkPosition at_;
 };
 
@@ -105,6 +111,40 @@ private:
     std::int64_t evaluations_ = 0;
     std::int64_t span_ = 32; // passes the next proof tries to cover
     std::int64_t plainRun_ = 16; // passes run one by one where a proof failed
+};
+
+// The mains may stray by ±10 % (GOST 32144-2013).
+inline constexpr double mainsTolerance = 0.1;
+
+// The search the window runs: the walk at the typed mains voltage and, once
+// that has found its range, the same walk at the mains' upper bound, then at
+// its lower one, each to its end. UC and UL are both in proportion to the
+// supply voltage: the voltage limits bind hardest on the high mains, and the
+// ignition voltage on the low mains. advance() takes one chunk of one walk at
+// a time, so that the window looks up between chunks as ever.
+class CapacitanceSearch {
+public:
+    using State = IgnitionWalkState;
+
+    explicit CapacitanceSearch(const IgnitionInputs &inputs);
+
+    // As IgnitionWalk::advance. MetLargest is the typed-voltage walk's;
+    // Found comes once all three walks have ended; any other end is the
+    // typed-voltage walk's own, and the other two are then never taken.
+    State advance(std::int64_t maxPasses);
+    State state() const;
+    bool hasEnded() const { return circuit::hasEnded(state()); }
+
+    // The walk at the typed mains voltage, whose results the window shows.
+    const IgnitionWalk &walk() const { return walk_; }
+    // The walks at the mains' upper and lower bounds.
+    const IgnitionWalk &highMains() const { return highMains_; }
+    const IgnitionWalk &lowMains() const { return lowMains_; }
+
+private:
+    IgnitionWalk walk_;
+    IgnitionWalk highMains_;
+    IgnitionWalk lowMains_;
 };
 
 } // namespace circuit

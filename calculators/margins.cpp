@@ -4,16 +4,11 @@
 
 #include <QStringList>
 #include <array>
+#include <cmath>
 
 namespace circuit {
 
 namespace {
-IgnitionInputs atSupplyTimes(IgnitionInputs inputs, double factor)
-{
-    inputs.circuit.usupply *= factor;
-    return inputs;
-}
-
 QString percentText(double fraction)
 {
     return numeric::formatTrimmed(fraction * 100, 2);
@@ -23,43 +18,34 @@ QString twoDecimals(double value)
 {
     return numeric::formatFixed(value, 2);
 }
+
+// Two decimals from 1 µF up; below, three significant digits, so that a
+// range in picofarads does not read 0,00.
+QString capacitanceText(double microfarads)
+{
+    const double magnitude = std::abs(microfarads);
+    if (magnitude >= 1 || magnitude == 0)
+        return twoDecimals(microfarads);
+    int leadingDigit = static_cast<int>(std::floor(std::log10(magnitude)));
+    // 0,0009996 rounds to 0,00100: the leading digit moves up one place.
+    if (std::round(magnitude / std::pow(10.0, leadingDigit - 2)) >= 1000)
+        ++leadingDigit;
+    return numeric::formatFixed(microfarads, 2 - leadingDigit);
+}
 } // namespace
 
-// UC and UL are both in proportion to the supply voltage: the voltage limits
-// bind hardest on the high mains, and the ignition voltage on the low mains.
-CapacitanceSearch::CapacitanceSearch(const IgnitionInputs &inputs)
-    : walk_(inputs)
-    , highMains_(atSupplyTimes(inputs, 1 + mainsTolerance))
-    , lowMains_(atSupplyTimes(inputs, 1 - mainsTolerance))
+std::optional<GuaranteedRange> guaranteedRange(const CapacitanceSearch &search)
 {
-}
-
-CapacitanceSearch::State CapacitanceSearch::state() const
-{
-    if (walk_.state() != State::Found)
-        return walk_.state();
-    return highMains_.hasEnded() && lowMains_.hasEnded() ? State::Found : State::Walking;
-}
-
-CapacitanceSearch::State CapacitanceSearch::advance(std::int64_t maxPasses)
-{
-    if (!walk_.hasEnded())
-        walk_.advance(maxPasses);
-    else if (walk_.state() == State::Found)
-        (highMains_.hasEnded() ? lowMains_ : highMains_).advance(maxPasses);
-    return state();
-}
-
-std::optional<GuaranteedRange> CapacitanceSearch::guaranteedRange() const
-{
-    if (state() != State::Found || highMains_.state() != State::Found
-        || lowMains_.state() != State::Found)
+    using State = IgnitionWalkState;
+    if (search.state() != State::Found || search.highMains().state() != State::Found
+        || search.lowMains().state() != State::Found)
         return std::nullopt;
     // A nominal value C is admissible when C · (1 − tolerance) is not below
     // the smallest admissible capacitance and C · (1 + tolerance) not above
     // the largest.
-    const GuaranteedRange range {lowMains_.smallestMicrofarads() / (1 - capacitanceTolerance),
-                                 highMains_.largestMicrofarads() / (1 + capacitanceTolerance)};
+    const GuaranteedRange range {
+        search.lowMains().smallestMicrofarads() / (1 - capacitanceTolerance),
+        search.highMains().largestMicrofarads() / (1 + capacitanceTolerance)};
     if (!std::isfinite(range.lowMicrofarads) || !std::isfinite(range.highMicrofarads)
         || range.lowMicrofarads > range.highMicrofarads)
         return std::nullopt;
@@ -73,6 +59,8 @@ constexpr int lowestExponent = -7;
 constexpr int highestExponent = 5;
 constexpr double onePicofarad = 0.000001; // µF
 constexpr double oneFarad = 1000000; // µF
+// Enough for 1,2 pF, 0,0000012 µF: every listed value is written exactly.
+constexpr int e12Decimals = 7;
 
 // Exact up to 10^22.
 double powerOfTen(int exponent)
@@ -114,7 +102,7 @@ QString e12Text(const GuaranteedRange &range)
 {
     QStringList texts;
     for (const double value : e12Values(range.lowMicrofarads, range.highMicrofarads))
-        texts.append(numeric::formatShortest(value));
+        texts.append(numeric::formatTrimmed(value, e12Decimals));
     if (texts.isEmpty())
         return QStringLiteral("нет.");
     return texts.join(QStringLiteral("; ")) + QStringLiteral(" мкФ.");
@@ -123,17 +111,19 @@ QString e12Text(const GuaranteedRange &range)
 
 QString guaranteedRangeText(double usupply, const std::optional<GuaranteedRange> &range)
 {
+    const QString mainsBand = usupply > 0
+        ? QStringLiteral(" (%1–%2 В)")
+              .arg(numeric::formatTrimmed(usupply * (1 - mainsTolerance), 2),
+                   numeric::formatTrimmed(usupply * (1 + mainsTolerance), 2))
+        : QString();
     const QString tolerances
-        = QStringLiteral("С запасом на колебания сети ±%1 % (%2–%3 В) и разброс емкости ±%4 %")
-              .arg(percentText(mainsTolerance),
-                   numeric::formatTrimmed(usupply * (1 - mainsTolerance), 2),
-                   numeric::formatTrimmed(usupply * (1 + mainsTolerance), 2),
-                   percentText(capacitanceTolerance));
+        = QStringLiteral("С запасом на колебания сети ±%1 %%2 и разброс емкости ±%3 %")
+              .arg(percentText(mainsTolerance), mainsBand, percentText(capacitanceTolerance));
     if (!range)
         return tolerances + QStringLiteral(" подходящей емкости нет.");
     return tolerances
         + QStringLiteral(": от %1 до %2 мкФ. Номиналы ряда E12 в этом диапазоне: %3")
-              .arg(twoDecimals(range->lowMicrofarads), twoDecimals(range->highMicrofarads),
+              .arg(capacitanceText(range->lowMicrofarads), capacitanceText(range->highMicrofarads),
                    e12Text(*range));
 }
 
@@ -169,18 +159,14 @@ QString marginText(const std::optional<AmplitudeMargin> &margin, const QString &
 
 // The amplitudes at the higher mains voltage come from the check's own
 // formulas at that voltage, as the capacitor would meet them.
-CheckMargins checkMargins(const SeriesCircuit &circuit, const VoltageLimits &limits, double creal)
+CheckMargins checkMargins(const CapacitorCheck &check, const SeriesCircuit &circuit,
+                          const VoltageLimits &limits, double creal)
 {
-    const auto check = checkCapacitor(circuit, limits, creal);
-    if (!check)
-        return {};
-    SeriesCircuit highMains = circuit;
-    highMains.usupply *= 1 + mainsTolerance;
-    const auto high = checkCapacitor(highMains, limits, creal);
-    const auto highUc = high ? std::optional(high->voltages.uc) : std::nullopt;
-    const auto highUl = high ? std::optional(high->voltages.ul) : std::nullopt;
-    return {marginOf(check->voltages.uc, limits.ucapMax, highUc),
-            marginOf(check->voltages.ul, limits.ubreakdown, highUl)};
+    const auto high = seriesVoltages(atSupplyTimes(circuit, 1 + mainsTolerance), creal);
+    const auto highUc = high ? std::optional(high->uc) : std::nullopt;
+    const auto highUl = high ? std::optional(high->ul) : std::nullopt;
+    return {marginOf(check.voltages.uc, limits.ucapMax, highUc),
+            marginOf(check.voltages.ul, limits.ubreakdown, highUl)};
 }
 
 QString capacitorMarginText(const std::optional<AmplitudeMargin> &margin)

@@ -123,7 +123,8 @@ Interval squareRoot(Interval y)
 }
 } // namespace
 
-bool provesQuiet(const PassArithmetic &pass, double cLow, double cHigh, bool found)
+bool provesQuiet(const SeriesArithmetic &series, const IgnitionInputs &in, double cLow,
+                 double cHigh, bool found)
 {
     const Interval c {cLow, cHigh};
     if (!c.finite() || !c.signDefinite())
@@ -132,18 +133,19 @@ bool provesQuiet(const PassArithmetic &pass, double cLow, double cHigh, bool fou
     if (!cOmega.finite() || !cOmega.signDefinite())
         return false;
     const Interval xc = quotient(1.0, cOmega);
-    const Interval x = ordered(pass.xl - xc.high, pass.xl - xc.low);
-    if (!std::isfinite(pass.xl) || !xc.finite() || !x.finite())
+    const Interval x = ordered(series.xl - xc.high, series.xl - xc.low);
+    if (!std::isfinite(series.xl) || !xc.finite() || !x.finite())
         return false;
     const Interval x2 = squared(x);
-    const Interval sum {x2.low + pass.r2, x2.high + pass.r2};
+    const Interval sum {x2.low + series.r2, x2.high + series.r2};
     const Interval z = squareRoot(sum);
     if (!sum.finite() || !z.finite() || !z.positive())
         return false;
-    const Interval ul = quotient(pass.xlTimesSupply, z);
-    const Interval uc = quotient(times(xc, pass.usupply), z);
-    const Interval ulAmplitude = times(ul, pass.sqrt2);
-    const Interval ucAmplitude = times(uc, pass.sqrt2);
+    const Interval ul = quotient(series.xlTimesSupply, z);
+    const Interval uc = quotient(times(xc, series.usupply), z);
+    const double sqrt2 = squareRootOfTwo();
+    const Interval ulAmplitude = times(ul, sqrt2);
+    const Interval ucAmplitude = times(uc, sqrt2);
     if (!ul.finite() || !uc.finite() || !ulAmplitude.finite() || !ucAmplitude.finite())
         return false;
 
@@ -151,9 +153,9 @@ bool provesQuiet(const PassArithmetic &pass, double cLow, double cHigh, bool fou
     // that a limit that is not a number (every comparison false) counts as
     // the walk counts it.
     const bool neverWithin
-        = !(ulAmplitude.low < pass.ubreakdown) || !(ucAmplitude.low < pass.ucapMax);
-    const bool neverBelow = !(uc.low < pass.uignition);
-    const bool neverAbove = !(uc.high > pass.uignition);
+        = !(ulAmplitude.low < in.limits.ubreakdown) || !(ucAmplitude.low < in.limits.ucapMax);
+    const bool neverBelow = !(uc.low < in.uignition);
+    const bool neverAbove = !(uc.high > in.uignition);
     return neverWithin || (neverBelow && (found || neverAbove));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "walkarithmetic.h"
+#include "circuit.h"
 
 #include <cstdint>
 #include <optional>
@@ -39,6 +39,8 @@ std::optional<TrialStretch> trialStretch(double c, double step);
 // True when it is proven that no trial capacitance in [cLow, cHigh] makes a
 // quantity non-finite, stops the walk, or (before the largest capacitance
 // was met, found = false) meets the largest capacitance. False says nothing.
-bool provesQuiet(const PassArithmetic &pass, double cLow, double cHigh, bool found);
+// The series arithmetic is the walk's own, made from in.circuit.
+bool provesQuiet(const SeriesArithmetic &series, const IgnitionInputs &in, double cLow,
+                 double cHigh, bool found);
 
 } // namespace circuit

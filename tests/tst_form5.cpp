@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "calculators/form5.h"
+#include "calculators/margins.h"
 #include "calculators/walkprogress.h"
 #include "support/testsupport.h"
 
@@ -25,17 +26,22 @@ const Message failed {QStringLiteral("Проверка не пройдена"), 
                       MessageIcon::Critical};
 const Message zero {QStringLiteral("zero"), QStringLiteral("Кориндо"), MessageIcon::None};
 
-// What the worked example's search and its check of 4,7 µF say of their
-// margins.
-const QString workedRange = QStringLiteral(
-    "С запасом на колебания сети ±10 % (198–242 В) и разброс емкости ±5 %: от 3,63 "
-    "до 4,42 мкФ. Номиналы ряда E12 в этом диапазоне: 3,9 мкФ.");
-const QString capacitorAt4_7
-    = QStringLiteral("Амплитуда 578,94 В при допустимых 630,00 В: запас 8,1 %. При напряжении сети "
-                     "выше на 10 % — 636,83 В — больше допустимого.");
-const QString chokeAt4_7
-    = QStringLiteral("Амплитуда 268,28 В при пробивном 990,00 В: запас 72,9 %. При напряжении сети "
-                     "выше на 10 % — 295,11 В.");
+// What the core says of the worked example's margins, which the window
+// tells in its tooltips: the search's range, then the check of 4,7 µF.
+QStringList workedMargins()
+{
+    using namespace circuit;
+    const SeriesCircuit series {220, 20, 1};
+    const VoltageLimits limits {990, 630};
+    CapacitanceSearch search({series, limits, 300, 0.001 / microfaradsPerFarad});
+    while (!search.hasEnded())
+        search.advance(passesPerChunk);
+    const QString range = guaranteedRangeText(220, guaranteedRange(search));
+    const double creal = 4.7 / microfaradsPerFarad;
+    const auto margins
+        = checkMargins(*checkCapacitor(series, limits, creal), series, limits, creal);
+    return {range, range, capacitorMarginText(margins.capacitor), chokeMarginText(margins.choke)};
+}
 // While it lives, a walk reports to a script instead of the progress dialog:
 // after each chunk the script gets the chunk's number and says whether the
 // walk goes on.
@@ -337,7 +343,7 @@ void TestForm5::tooltips_data()
     QTest::addColumn<QList<Message>>("messages");
     QTest::addColumn<QStringList>("told"); // by Text8, Text12, Text10 and Text11
     const QList<Message> inputError {inputErrorMessage()};
-    const QStringList unchanged {workedRange, workedRange, capacitorAt4_7, chokeAt4_7};
+    const QStringList unchanged = workedMargins();
     QTest::newRow("input error") << QByteArray("Command2")
                                  << QStringList {"x", "300", "630", "990", "20", "1", "0.001"}
                                  << "6" << inputError << unchanged;
@@ -356,7 +362,7 @@ void TestForm5::tooltips_data()
         "220", "200", "630", "990", "20", "1.3293845592113271", "0.000931322574615478515625"};
     QTest::newRow("fault after the largest")
         << QByteArray("Command1") << landsOnZero << "" << inputError
-        << QStringList {"", workedRange, capacitorAt4_7, chokeAt4_7};
+        << QStringList {"", unchanged[1], unchanged[2], unchanged[3]};
 }
 
 void TestForm5::tooltips()
@@ -369,7 +375,7 @@ void TestForm5::tooltips()
     press("Command1", worked);
     press("Command2", worked, "4.7");
     QCOMPARE(log_->take(), (QList<Message> {found, passed}));
-    verifyTold({workedRange, workedRange, capacitorAt4_7, chokeAt4_7});
+    verifyTold(workedMargins());
     press(button.constData(), texts, real);
     QCOMPARE(log_->take(), messages);
     verifyTold(told);

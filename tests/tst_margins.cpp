@@ -23,6 +23,7 @@ class TestMargins : public TestCase {
 private slots:
     void guaranteedRange_data();
     void guaranteedRange();
+    void mainsBandNeedsAPositiveSupply();
     void checkMargins_data();
     void checkMargins();
 };
@@ -54,10 +55,11 @@ void TestMargins::guaranteedRange_data()
     // below 1 pF, where the listing begins.
     QTest::newRow("past zero")
         << 1000.0 << 345.0 << 150.0 << 0.000001 << 4.2030102679667164e-07 << 7.657074854805413e-05
-        << range("0,00 до 0,00 мкФ. Номиналы ряда E12 в этом диапазоне: 0,000001; 0,0000012; "
-                 "0,0000015; 0,0000018; 0,0000022; 0,0000027; 0,0000033; 0,0000039; 0,0000047; "
-                 "0,0000056; 0,0000068; 0,0000082; 0,00001; 0,000012; 0,000015; 0,000018; "
-                 "0,000022; 0,000027; 0,000033; 0,000039; 0,000047; 0,000056; 0,000068 мкФ.");
+        << range("0,000000420 до 0,0000766 мкФ. Номиналы ряда E12 в этом диапазоне: "
+                 "0,000001; 0,0000012; 0,0000015; 0,0000018; 0,0000022; 0,0000027; 0,0000033; "
+                 "0,0000039; 0,0000047; 0,0000056; 0,0000068; 0,0000082; 0,00001; 0,000012; "
+                 "0,000015; 0,000018; 0,000022; 0,000027; 0,000033; 0,000039; 0,000047; "
+                 "0,000056; 0,000068 мкФ.");
 }
 
 void TestMargins::guaranteedRange()
@@ -73,13 +75,23 @@ void TestMargins::guaranteedRange()
     while (!search.hasEnded())
         search.advance(circuit::passesPerChunk);
     QCOMPARE(search.state(), circuit::IgnitionWalkState::Found);
-    const auto range = search.guaranteedRange();
+    const auto range = circuit::guaranteedRange(search);
     QCOMPARE(range.has_value(), high > 0);
     if (range) {
         QVERIFY(std::abs(range->lowMicrofarads - low) <= 1e-12 * high);
         QVERIFY(std::abs(range->highMicrofarads - high) <= 1e-12 * high);
     }
     QCOMPARE(circuit::guaranteedRangeText(220, range), text);
+}
+
+void TestMargins::mainsBandNeedsAPositiveSupply()
+{
+    const QString text = QStringLiteral(
+        "С запасом на колебания сети ±10 % и разброс емкости ±5 %: от 3,63 до 4,42 мкФ. "
+        "Номиналы ряда E12 в этом диапазоне: 3,9 мкФ.");
+    for (const double usupply : {-220.0, 0.0})
+        QCOMPARE(circuit::guaranteedRangeText(usupply, circuit::GuaranteedRange {3.63, 4.42}),
+                 text);
 }
 
 // The worked circuit: 220 V, 20 ohm, 1 H, capacitor 630 V, choke 990 V.
@@ -119,7 +131,9 @@ void TestMargins::checkMargins()
     QFETCH(VoltageLimits, limits);
     QFETCH(QString, capacitor);
     QFETCH(QString, choke);
-    const auto margins = circuit::checkMargins({220, 20, 1}, limits, c / 1e6);
+    const circuit::SeriesCircuit series {220, 20, 1};
+    const auto check = circuit::checkCapacitor(series, limits, c / 1e6);
+    const auto margins = circuit::checkMargins(*check, series, limits, c / 1e6);
     QCOMPARE(circuit::capacitorMarginText(margins.capacitor), capacitor);
     QCOMPARE(circuit::chokeMarginText(margins.choke), choke);
 }
