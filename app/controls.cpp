@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include "fieldinput.h"
+#include "numericinput.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -154,7 +155,7 @@ QLineEdit *makeTextBox(QWidget *parent, const char *name, Twips where, bool read
 {
     auto *box = place(new QLineEdit(parent), name, where);
     box->setReadOnly(readOnly);
-    box->setMaxLength(maxFieldLength + 1);
+    box->setMaxLength(numeric::maxFieldLength + 1);
     box->installEventFilter(new LongPasteCutter(box));
     return box;
 }

@@ -54,11 +54,18 @@ std::optional<DataSpan> dataOf(const QByteArray &file, int entry)
     return DataSpan {qsizetype(offset), qsizetype(length)};
 }
 
+bool isPng(const uchar *data, qsizetype length)
+{
+    static const uchar signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return length >= qsizetype(sizeof signature)
+        && std::equal(std::begin(signature), std::end(signature), data);
+}
+
 std::optional<QSize> pngSize(const uchar *data, qsizetype length)
 {
-    // Signature, then the IHDR chunk: length, "IHDR", width, height (big-endian).
-    static const uchar signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (length < 24 || !std::equal(std::begin(signature), std::end(signature), data))
+    // After the signature, the IHDR chunk: length, "IHDR", width, height
+    // (big-endian). PNG allows neither side to be 0 or above 2^31 − 1.
+    if (length < 24)
         return std::nullopt;
     const quint32 width = qFromBigEndian<quint32>(data + 16);
     const quint32 height = qFromBigEndian<quint32>(data + 20);
@@ -104,9 +111,7 @@ std::optional<QSize> iconImageSize(const QByteArray &file, int entry)
     if (!data)
         return std::nullopt;
     const uchar *start = bytesOf(file) + data->offset;
-    if (auto png = pngSize(start, data->length))
-        return png;
-    return bmpSize(start, data->length);
+    return isPng(start, data->length) ? pngSize(start, data->length) : bmpSize(start, data->length);
 }
 
 std::optional<QPoint> cursorHotspot(const QByteArray &file)

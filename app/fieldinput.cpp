@@ -7,10 +7,7 @@
 
 std::optional<double> readField(const Form1 &form1, const QLineEdit &field)
 {
-    const QString text = field.text();
-    if (text.size() > maxFieldLength || !form1.IsNumber(text))
-        return std::nullopt;
-    return numeric::convert(form1.ChangeDots(text));
+    return numeric::readFieldText(field.text(), form1);
 }
 
 void writeResult(QLineEdit &field, double value)

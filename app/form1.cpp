@@ -24,16 +24,6 @@ Form1::Form1()
 
 Form1::~Form1() = default;
 
-bool Form1::IsNumber(const QString &text) const
-{
-    return numeric::isNumber(text);
-}
-
-QString Form1::ChangeDots(const QString &text) const
-{
-    return numeric::changeDots(text);
-}
-
 void Form1::buildControls(Form1Controls &c)
 {
     QWidget *w = c.client;

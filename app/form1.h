@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "formwindow.h"
+#include "numericinput.h"
 
 #include <memory>
 
@@ -29,17 +30,13 @@ struct Form1Controls : ClientArea {
 
 // The main window: the circuit picture, the buttons that open the other
 // windows, the About message and the link to the discussion page. Its life is
-// the program's life.
-class Form1 : public FormWindowWith<Form1Controls> {
+// the program's life. It also carries IsNumber and ChangeDots, which every
+// calculator runs on its fields.
+class Form1 : public FormWindowWith<Form1Controls>, public numeric::FieldRoutines {
     Q_OBJECT
 public:
     Form1();
     ~Form1() override;
-
-    // The character check and the decimal-point normalisation that every
-    // calculator runs on its fields.
-    bool IsNumber(const QString &text) const;
-    QString ChangeDots(const QString &text) const;
 
 protected:
     void buildControls(Form1Controls &c) override;

@@ -7,8 +7,17 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+
+// Floating-point from_chars and to_chars where the C++ library has them; the
+// C library's strtod and snprintf, which round exactly as well, where it has
+// not (the libc++ of Debian's emscripten). KORINDO_C_LIBRARY_NUMBERS asks for
+// the C library's everywhere, so that a desktop test build checks them too.
+#if defined(__cpp_lib_to_chars) && !defined(KORINDO_C_LIBRARY_NUMBERS)
+#define KORINDO_CHARCONV_NUMBERS 1
+#else
+#define KORINDO_CHARCONV_NUMBERS 0
+#endif
 
 namespace numeric {
 
@@ -121,13 +130,12 @@ struct AsciiNumber {
     bool outOfRange = false; // too large for a double, or too close to zero
 };
 
-// The libc++ of Debian's emscripten has no floating-point from_chars or
-// to_chars; its C library's strtod and snprintf round exactly as well, and
-// stand in there. Their locale is always "C", which has ".".
+// The C library's conversions read and write with the "C" locale's ".":
+// the program never sets another.
 AsciiNumber readAscii(const std::string &ascii)
 {
     AsciiNumber number;
-#ifdef Q_OS_WASM
+#if !KORINDO_CHARCONV_NUMBERS
     char *end = nullptr;
     errno = 0;
     number.value = std::strtod(ascii.c_str(), &end);
@@ -167,21 +175,20 @@ std::optional<double> convert(QStringView commaText)
     return value;
 }
 
-std::optional<double> readNumber(QStringView text)
+std::optional<double> readFieldText(const QString &text, const FieldRoutines &routines)
 {
-    if (!isNumber(text))
+    if (text.size() > maxFieldLength || !routines.IsNumber(text))
         return std::nullopt;
-    return convert(changeDots(text));
+    return convert(routines.ChangeDots(text));
 }
 
 namespace {
-// A double has at most 309 integer digits, and the smallest one, written
-// shortest, has 323 zeros after the separator before its one digit; the room
-// covers the sign, the separator and a few decimals beyond.
+// A double has at most 309 integer digits; the room covers the sign, the
+// separator and the decimals the program writes.
 using NumberBuffer = std::array<char, 400>;
 
-// The text to_chars wrote, with "," for "."; a value that rounds to zero
-// loses its minus sign.
+// The text written, with "," for "."; a value that rounds to zero loses its
+// minus sign.
 QString withComma(const char *begin, const char *end)
 {
     QString text = QString::fromLatin1(begin, end - begin);
@@ -193,54 +200,18 @@ QString withComma(const char *begin, const char *end)
     return text;
 }
 
-#ifdef Q_OS_WASM
-// The fewest significant digits that read back as value, laid out without an
-// exponent, as to_chars writes the shortest fixed form.
-const char *writeShortest(NumberBuffer &buffer, double value)
+// Writes value in fixed form with the given decimals; returns the end of the
+// text, or null.
+const char *writeFixed(NumberBuffer &buffer, double value, int decimals)
 {
-    std::array<char, 32> scientific {};
-    for (int precision = 0; precision <= 17; ++precision) {
-        std::snprintf(scientific.data(), scientific.size(), "%.*e", precision, value);
-        if (std::strtod(scientific.data(), nullptr) == value)
-            break;
-    }
-    // "-d.ddde+x": the sign, the digits without the point, the exponent.
-    char *e = std::strchr(scientific.data(), 'e');
-    std::string digits(scientific.data(), e);
-    const int exponent = std::atoi(e + 1);
-    const bool negative = digits.front() == '-';
-    std::erase(digits, '-');
-    std::erase(digits, '.');
-    std::string text = negative ? "-" : "";
-    const int count = static_cast<int>(digits.size());
-    if (exponent < 0)
-        text += "0." + std::string(-exponent - 1, '0') + digits;
-    else if (exponent + 1 >= count)
-        text += digits + std::string(exponent + 1 - count, '0');
-    else
-        text += digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
-    if (text.size() >= buffer.size())
-        return nullptr;
-    return std::copy(text.begin(), text.end(), buffer.begin());
-}
-#endif
-
-// Writes value in fixed form with the given decimals, or in the shortest
-// fixed form that reads back as value; returns the end of the text, or null.
-const char *writeFixed(NumberBuffer &buffer, double value, std::optional<int> decimals)
-{
-#ifdef Q_OS_WASM
-    if (!decimals)
-        return writeShortest(buffer, value);
-    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", *decimals, value);
+#if KORINDO_CHARCONV_NUMBERS
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
+    return error == std::errc() ? end : nullptr;
+#else
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
     return length >= 0 && length < static_cast<int>(buffer.size()) ? buffer.data() + length
                                                                    : nullptr;
-#else
-    const auto [end, error] = decimals ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                                       value, std::chars_format::fixed, *decimals)
-                                       : std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                                       value, std::chars_format::fixed);
-    return error == std::errc() ? end : nullptr;
 #endif
 }
 } // namespace
@@ -268,14 +239,6 @@ QString formatTrimmed(double value, int decimals)
     if (text.endsWith(u','))
         text.chop(1);
     return text;
-}
-
-QString formatShortest(double value)
-{
-    Q_ASSERT(std::isfinite(value));
-    NumberBuffer buffer {};
-    const char *end = writeFixed(buffer, value, std::nullopt);
-    return end ? withComma(buffer.data(), end) : QString();
 }
 
 } // namespace numeric

@@ -117,9 +117,9 @@ void TestForm4::longPaste_data()
     // 0,1 written as 1E-000...01; a cut anywhere in the zeros would read 1.
     const auto tenth = [](int length) { return "1E-" + QString(length - 4, u'0') + "1"; };
     QTest::newRow("100 004 characters") << tenth(100'004) << "0,00031847";
-    QTest::newRow("as long as a field takes") << tenth(maxFieldLength) << "0,00031847";
-    QTest::newRow("one character more") << tenth(maxFieldLength + 1) << "";
-    QTest::newRow("twice as long") << tenth(2 * maxFieldLength) << "";
+    QTest::newRow("as long as a field takes") << tenth(numeric::maxFieldLength) << "0,00031847";
+    QTest::newRow("one character more") << tenth(numeric::maxFieldLength + 1) << "";
+    QTest::newRow("twice as long") << tenth(2 * numeric::maxFieldLength) << "";
 }
 
 // Pasted from the clipboard over the whole text, cut where the box is full.

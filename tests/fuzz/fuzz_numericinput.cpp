@@ -107,10 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string text = textFrom(data, size);
     const QString qtext = QString::fromLatin1(text.data(), qsizetype(text.size()));
-    const std::optional<double> read = numeric::readNumber(qtext);
+    const std::optional<double> read = numeric::readFieldText(qtext, numeric::FieldRoutines());
 
     std::optional<double> expected;
-    if (hasNumberForm(text)) {
+    if (text.size() <= std::size_t(numeric::maxFieldLength) && hasNumberForm(text)) {
         std::string dotted = text;
         for (char &c : dotted)
             c = c == ',' ? '.' : c;
