@@ -29,6 +29,8 @@ private slots:
     void init();
     void cleanup();
     void builtInCopiesAreSound();
+    void pngImageSize_data();
+    void pngImageSize();
     void hotspotOfCursorFile_data();
     void hotspotOfCursorFile();
     void filesComeFromTheCurrentDirectory();
@@ -134,6 +136,28 @@ QList<QSize> sizesOf(const QIcon &icon)
     return sizes;
 }
 } // namespace
+
+// The size a PNG image claims in its header, where PNG allows it.
+void TestDataFiles::pngImageSize_data()
+{
+    QTest::addColumn<int>("headerOffset"); // of the side changed: 16 width, 20 height
+    QTest::addColumn<quint32>("side");
+    QTest::addColumn<QSize>("size"); // empty for none
+    QTest::newRow("as written") << 16 << 16u << QSize(16, 8);
+    QTest::newRow("width 0") << 16 << 0u << QSize();
+    QTest::newRow("height 0") << 20 << 0u << QSize();
+    QTest::newRow("width 2^31") << 16 << 0x80000000u << QSize();
+}
+
+void TestDataFiles::pngImageSize()
+{
+    QFETCH(int, headerOffset);
+    QFETCH(quint32, side);
+    QFETCH(QSize, size);
+    QByteArray image = png(16, 8);
+    qToBigEndian<quint32>(side, image.data() + headerOffset);
+    QCOMPARE(iconImageSize(iconFile(2, {{image, {0, 0}}}), 0).value_or(QSize()), size);
+}
 
 void TestDataFiles::hotspotOfCursorFile_data()
 {
