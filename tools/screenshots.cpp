@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/messages.h"
 #include "app/startup.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,15 +16,6 @@
 #include <QToolTip>
 
 namespace {
-QWidget *topLevel(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name)
-            return widget;
-    }
-    return nullptr;
-}
-
 void fill(QWidget *window, const QList<std::pair<const char *, QString>> &fields)
 {
     for (const auto &[name, text] : fields) {
@@ -112,7 +104,7 @@ int main(int argc, char *argv[])
     bool saved = save(&form1, folder);
 
     press(&form1, "Command6");
-    QWidget *form4 = topLevel(QStringLiteral("Form4"));
+    QWidget *form4 = window("Form4");
     fill(form4,
          {{"Text1", QStringLiteral("10")},
           {"Text2", QStringLiteral("220")},
@@ -121,7 +113,7 @@ int main(int argc, char *argv[])
     saved = save(form4, folder) && saved;
 
     press(&form1, "Command3");
-    QWidget *form5 = topLevel(QStringLiteral("Form5"));
+    QWidget *form5 = window("Form5");
     fill(form5,
          {{"Text1", QStringLiteral("220")},
           {"Text2", QStringLiteral("300")},
@@ -136,7 +128,7 @@ int main(int argc, char *argv[])
     saved = saveWithToolTip(form5, "Text10", folder) && saved;
 
     press(&form1, "Command4");
-    QWidget *form6 = topLevel(QStringLiteral("Form6"));
+    QWidget *form6 = window("Form6");
     fill(form6,
          {{"Text1", QStringLiteral("220")},
           {"Text2", QStringLiteral("100")},
@@ -146,6 +138,6 @@ int main(int argc, char *argv[])
     saved = save(form6, folder) && saved;
 
     press(&form1, "Command1");
-    saved = save(topLevel(QStringLiteral("Form2")), folder) && saved;
+    saved = save(window("Form2"), folder) && saved;
     return saved ? 0 : 1;
 }

@@ -73,7 +73,11 @@ try {
     const context = await browser.newContext({ viewport });
     await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin });
     const tab = await context.newPage();
-    tab.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+    // An error the page did not catch is a fault, whatever else went well.
+    tab.on('pageerror', (error) => {
+        failures += 1;
+        console.log(`FAIL!  : page error: ${error.message}`);
+    });
     tab.on('console', (message) => {
         if (message.type() === 'error')
             console.log(`page console: ${message.text()}`);
