@@ -1,15 +1,21 @@
 # Sourced by tools/windows/build-qt.sh and tools/web/build-qt.sh, which build
-# a static Qt from Debian's own qt6-base source package, once, into a cache
+# a static Qt from Debian's own source packages (qt6-base, then the further
+# libraries built on it that the program links, each once) into a cache
 # outside the tree.
 #
-# Each builds in a scratch folder beside its cache and moves the installed
-# tree into place only when every step has succeeded, so a half-built Qt is
-# never found. The cache holds a stamp with the recipe it was built by; a
-# changed recipe builds it again.
+# Each builds in a scratch folder beside its cache. qt6-base is moved into
+# place only when every step has succeeded, so a half-built Qt is never
+# found; a further library is copied into the cache beside it, and its stamp
+# written last. The cache holds a stamp with the recipe each part was built
+# by; a changed recipe builds that part again, and a rebuilt qt6-base every
+# library too.
 
 # qt_cache_is_current CACHE RECIPE: whether CACHE was built by RECIPE.
+# qt_cache_is_current STAMP RECIPE: the same with a part's own stamp file.
 qt_cache_is_current() {
-    [[ -f $1/korindo-recipe.txt && "$(cat "$1/korindo-recipe.txt")" == "$2" ]]
+    local stamp=$1
+    [[ -d $stamp ]] && stamp=$stamp/korindo-recipe.txt
+    [[ -f $stamp && "$(cat "$stamp")" == "$2" ]]
 }
 
 # qt_start CACHE WHAT: makes the scratch folder ($scratch) and goes into it;
@@ -24,10 +30,11 @@ qt_start() {
     cd "$scratch"
 }
 
-# qt_fetch_source: Debian's qt6-base source in $scratch/source, with Debian's
-# patches applied.
+# qt_fetch_source [PACKAGE]: Debian's source of PACKAGE (qt6-base unless
+# named) in $scratch/source, with Debian's patches applied.
 qt_fetch_source() {
-    step="fetching Debian's qt6-base source"
+    local package=${1:-qt6-base}
+    step="fetching Debian's $package source"
     echo "== $step"
     # A private apt set-up that knows only source entries copied from the
     # machine's own Debian entries, so the machine's apt state is left alone.
@@ -45,13 +52,13 @@ qt_fetch_source() {
     local apt_options=(-o "Dir::Etc::SourceParts=$apt/sources.list.d" -o "Dir::Etc::SourceList=$apt/sources.list"
                        -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
     apt-get "${apt_options[@]}" -qq update
-    apt-get "${apt_options[@]}" -qq source --download-only qt6-base
+    apt-get "${apt_options[@]}" -qq source --download-only "$package"
 
     step="unpacking the source"
     echo "== $step"
     mkdir source
-    tar -xf qt6-base_*.orig.tar.* -C source --strip-components=1
-    tar -xf qt6-base_*.debian.tar.* -C source
+    tar -xf "$package"_*.orig.tar.* -C source --strip-components=1
+    tar -xf "$package"_*.debian.tar.* -C source
 
     step="applying Debian's patches"
     echo "== $step"
@@ -64,7 +71,7 @@ qt_fetch_source() {
         [[ -z $patch || $patch == \#* || $skipped == *" $patch "* ]] && continue
         echo "   $patch"
         patch -d source -p1 -s --forward < "source/debian/patches/$patch"
-    done < source/debian/patches/series
+    done < <(cat source/debian/patches/series 2> /dev/null)
 }
 
 # qt_configure ARGUMENT...: runs Qt's configure in $scratch/build, its output
@@ -102,5 +109,45 @@ qt_build_and_install() {
     step="moving the finished Qt into place"
     rm -rf "$cache"
     mv "$scratch/staged$cache" "$cache"
-    echo "$cache"
 }
+
+# qt_build_library CACHE PACKAGE RECIPE MINUTES PATCHES [CMAKE ARGUMENT...]:
+# builds Debian's source of a further library, with Debian's patches and
+# those in the folder PATCHES, against the Qt in CACHE, and installs it
+# there, unless its stamp says RECIPE already. Runs in a subshell of its own,
+# so that its scratch folder goes when it ends.
+qt_build_library() (
+    set -eEuo pipefail
+    local cache=$1 package=$2 recipe=$3 minutes=$4 patches=$5
+    shift 5
+    local stamp=$cache/korindo-recipe-$package.txt
+    qt_cache_is_current "$stamp" "$recipe" && exit 0
+    qt_start "$cache" "$package"
+    qt_fetch_source "$package"
+    local patch
+    for patch in "$patches"/*.patch; do
+        echo "   $(basename "$patch")"
+        patch -d source -p1 -s --forward < "$patch"
+    done
+
+    step="configuring $package"
+    echo "== $step"
+    "$cache/bin/qt-cmake" -S source -B build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$cache" "$@" > "$scratch/configure.log" 2>&1 \
+        || { tail -40 "$scratch/configure.log" >&2; false; }
+
+    step="building $package"
+    echo "== $step (about $minutes minutes on two cores)"
+    cmake --build build --parallel > "$scratch/build.log" 2>&1 \
+        || { tail -40 "$scratch/build.log" >&2; false; }
+
+    step="installing $package into the cache"
+    echo "== $step"
+    DESTDIR="$scratch/staged" cmake --install build > /dev/null
+    mkdir -p "$scratch/staged$cache/licenses/$package"
+    find source -maxdepth 1 \( -iname 'licen[cs]e*' -o -iname 'copying*' -o -name 'GPL*.txt' \) \
+        -exec cp {} "$scratch/staged$cache/licenses/$package/" \;
+    rm -f "$stamp"
+    cp -a "$scratch/staged$cache/." "$cache/"
+    echo "$recipe" > "$stamp"
+)

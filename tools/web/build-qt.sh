@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a static Qt 6 for WebAssembly from Debian's own qt6-base source
-# package with Debian's emscripten, once, into a cache outside the tree.
-# Later runs find it and return. Prints the cache's folder on its last line.
+# package with Debian's emscripten, and QCustomPlot on it from Debian's
+# qcustomplot source, once, into a cache outside the tree. Later runs find it
+# and return. Prints the cache's folder on its last line.
 #
 #   tools/web/build-qt.sh              builds the cache if it is missing
 #   KORINDO_QT_WASM=/some/folder ...   puts the cache there instead of
@@ -11,34 +12,41 @@ set -eEuo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../qt-source.sh"
 cache=${KORINDO_QT_WASM:-$HOME/.cache/korindo/qt6-wasm}
-# Raise when the configure line or the patches change, so old caches are rebuilt.
+# Raise when the configure line or the patches change, so old caches are
+# rebuilt; the modules have recipes of their own below.
 recipe="qt6-base 6.4.2 static wasm, recipe 1"
 
-if qt_cache_is_current "$cache" "$recipe"; then
-    echo "$cache"
-    exit 0
-fi
-# emcc runs Node.js, whose modules (acorn) Debian keeps there.
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+# qt6-base, in a subshell of its own, so that its scratch folder goes when it
+# ends.
+build_base() (
+    # emcc runs Node.js, whose modules (acorn) Debian keeps there.
+    export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-qt_start "$cache" "WebAssembly"
-qt_fetch_source
+    qt_start "$cache" "WebAssembly"
+    qt_fetch_source
 
-step="applying the patches for Debian's emscripten"
-echo "== $step"
-for patch in "$here"/patches/*.patch; do
-    echo "   $(basename "$patch")"
-    patch -d source -p1 -s --forward < "$patch"
-done
+    step="applying the patches for Debian's emscripten"
+    echo "== $step"
+    for patch in "$here"/patches/*.patch; do
+        echo "   $(basename "$patch")"
+        patch -d source -p1 -s --forward < "$patch"
+    done
 
-# One thread, as a page without cross-origin isolation allows; the picture
-# formats of the data files; no network, SQL, D-Bus or printing.
-qt_configure -prefix "$cache" -platform wasm-emscripten -qt-host-path /usr \
-    -static -release -nomake examples -nomake tests \
-    -no-feature-thread -no-dbus -no-feature-sql -no-feature-network \
-    -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
-    -no-feature-vulkan -no-feature-tabletevent \
-    -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
-    -qt-doubleconversion -no-icu -no-fontconfig \
-    -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake"
-qt_build_and_install "$cache" "$recipe" 20
+    # One thread, as a page without cross-origin isolation allows; the picture
+    # formats of the data files; no network, SQL, D-Bus or printing.
+    qt_configure -prefix "$cache" -platform wasm-emscripten -qt-host-path /usr \
+        -static -release -nomake examples -nomake tests \
+        -no-feature-thread -no-dbus -no-feature-sql -no-feature-network \
+        -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
+        -no-feature-vulkan -no-feature-tabletevent \
+        -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
+        -qt-doubleconversion -no-icu -no-fontconfig \
+        -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake"
+    qt_build_and_install "$cache" "$recipe" 20
+)
+
+qt_cache_is_current "$cache" "$recipe" || build_base
+# QCustomPlot draws the capacitance search's plot.
+qt_build_library "$cache" qcustomplot "qcustomplot 2.1.0 static wasm, recipe 1" 1 \
+    "$here/../qcustomplot/patches" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/emscripten.cmake"
+echo "$cache"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a static Qt 6 for 64-bit Windows from Debian's own qt6-base source
-# package, once, into a cache outside the tree. Later runs find it and return.
-# Prints the cache's folder on its last line.
+# package, and QCustomPlot on it from Debian's qcustomplot source, once, into
+# a cache outside the tree. Later runs find it and return. Prints the cache's
+# folder on its last line.
 #
 #   tools/windows/build-qt.sh            builds the cache if it is missing
 #   KORINDO_QT_WIN64=/some/folder ...    puts the cache there instead of
@@ -11,24 +12,30 @@ set -eEuo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../qt-source.sh"
 cache=${KORINDO_QT_WIN64:-$HOME/.cache/korindo/qt6-win64-static}
-# Raise when the configure line or the patches change, so old caches are rebuilt.
+# Raise when the configure line or the patches change, so old caches are
+# rebuilt; the modules have recipes of their own below.
 recipe="qt6-base 6.4.2 static win64, recipe 1"
 
-if qt_cache_is_current "$cache" "$recipe"; then
-    echo "$cache"
-    exit 0
-fi
+# qt6-base, in a subshell of its own, so that its scratch folder goes when it
+# ends.
+build_base() (
+    qt_start "$cache" "Windows"
+    qt_fetch_source
+    qt_configure -prefix "$cache" \
+        -static -static-runtime -release -qt-host-path /usr \
+        -nomake examples -nomake tests \
+        -no-dbus -no-opengl -no-feature-vulkan -no-feature-sql -no-feature-network \
+        -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
+        -no-feature-tabletevent -no-feature-direct2d1_1 \
+        -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
+        -qt-doubleconversion -no-icu -no-fontconfig \
+        -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
+        -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake"
+    qt_build_and_install "$cache" "$recipe" 20
+)
 
-qt_start "$cache" "Windows"
-qt_fetch_source
-qt_configure -prefix "$cache" \
-    -static -static-runtime -release -qt-host-path /usr \
-    -nomake examples -nomake tests \
-    -no-dbus -no-opengl -no-feature-vulkan -no-feature-sql -no-feature-network \
-    -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
-    -no-feature-tabletevent -no-feature-direct2d1_1 \
-    -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
-    -qt-doubleconversion -no-icu -no-fontconfig \
-    -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
-    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake"
-qt_build_and_install "$cache" "$recipe" 20
+qt_cache_is_current "$cache" "$recipe" || build_base
+# QCustomPlot draws the capacitance search's plot.
+qt_build_library "$cache" qcustomplot "qcustomplot 2.1.0 static win64, recipe 1" 1 \
+    "$here/../qcustomplot/patches" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/mingw-w64.cmake"
+echo "$cache"

@@ -27,6 +27,9 @@ for part in libjpeg libpng zlib freetype harfbuzz-ng pcre2 double-conversion \
     cp -r "$qt/licenses/3rdparty/$part" "$stage/licenses/qt/3rdparty/"
 done
 
+# QCustomPlot, which draws the plot, is under the GPL 3 as the program is.
+cp -r "$qt/licenses/qcustomplot" "$stage/licenses/qcustomplot"
+
 # The zip holds one folder, so that unpacking it makes no mess.
 (cd "$build/downloads" && rm -f "$name.zip" && zip -qrX "$name.zip" "$name")
 
