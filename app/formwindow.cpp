@@ -24,16 +24,19 @@ void FormWindow::showLoaded()
         setWindowIcon(datafiles::windowIcon());
         Form_Load();
     }
+    showInFront(this);
+}
+
+void showInFront(QWidget *window)
+{
 #ifdef Q_OS_WASM
-    // A page has no window manager to place a new window, which would open in
-    // its top left corner: it opens in the middle of the page instead.
-    if (!testAttribute(Qt::WA_Moved) && screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen()->availableGeometry()));
+    if (!window->testAttribute(Qt::WA_Moved) && window->screen())
+        window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
+                                                window->screen()->availableGeometry()));
 #endif
-    show();
-    raise();
-    activateWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)

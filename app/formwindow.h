@@ -34,6 +34,11 @@ private:
     bool loaded_ = false;
 };
 
+// Shows a window and brings it to the front. A page has no window manager to
+// place a new window, which would open in its top left corner: there a window
+// not yet placed opens in the middle of the page instead.
+void showInFront(QWidget *window);
+
 // A window whose controls are the members of Controls, a ClientArea: made
 // afresh on every load and destroyed, all at once, on unload.
 template<typename Controls> class FormWindowWith : public FormWindow {

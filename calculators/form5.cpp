@@ -4,10 +4,12 @@
 #include "app/fieldinput.h"
 #include "app/messages.h"
 #include "circuit.h"
+#include "form5plot.h"
 #include "ignitionsearch.h"
 #include "margins.h"
 #include "walkprogress.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +43,7 @@ circuit::VoltageLimits voltageLimits(const Form5::StoredValues &v)
 } // namespace
 
 Form5::Form5(const Form1 &form1)
-    : FormWindowWith(QStringLiteral("Расчет емкости С"), clientSize(7320, 7560))
+    : FormWindowWith(QStringLiteral("Расчет емкости С"), clientSize(7320, 8055))
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form5"));
@@ -89,6 +91,8 @@ void Form5::buildControls(Form5Controls &c)
         {120, 4920, 7095, 375});
     c.Frame1 = makeFrame(w, "Frame1", QStringLiteral("Инструкция"), {120, 5400, 7095, 2055});
     makeWrappedText(c.Frame1, "Label12", instruction, {120, 240, 6855, 1695});
+    // A row added below the instruction, across the window like the two above.
+    c.Command3 = makeButton(w, "Command3", QStringLiteral("График"), {120, 7560, 7095, 375});
 
     // Text12 comes last, although it stands between Text8 and Command1.
     setTabOrderByIndex({{0, c.Text1},
@@ -104,14 +108,24 @@ void Form5::buildControls(Form5Controls &c)
                         {20, c.Text10},
                         {22, c.Text11},
                         {23, c.Command2},
-                        {27, c.Text12}});
+                        {27, c.Text12},
+                        {28, c.Command3}});
     connect(c.Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(c.Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    connect(c.Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
 }
 
 void Form5::Form_Load()
 {
     ui_->Text7->setText(QStringLiteral("0.001"));
+}
+
+void Form5::closeEvent(QCloseEvent *event)
+{
+    // The plot belongs to the window: it goes when the window is closed.
+    if (plot_)
+        plot_->close();
+    FormWindowWith::closeEvent(event);
 }
 
 bool Form5::ReadInputs()
@@ -157,8 +171,9 @@ void Form5::Command1_Click()
         return;
 
     using State = circuit::CapacitanceSearch::State;
-    circuit::CapacitanceSearch search(
-        {seriesCircuit(stored_), voltageLimits(stored_), stored_.Uignition, stored_.Cstep});
+    const circuit::IgnitionInputs inputs {seriesCircuit(stored_), voltageLimits(stored_),
+                                          stored_.Uignition, stored_.Cstep};
+    circuit::CapacitanceSearch search(inputs);
     auto progress = makeWalkProgress(this);
     bool cancelled = false;
     for (;;) {
@@ -190,8 +205,11 @@ void Form5::Command1_Click()
     switch (search.state()) {
     case State::Found: {
         writeResult(*ui_->Text12, search.walk().smallestMicrofarads());
-        const QString range
-            = circuit::guaranteedRangeText(stored_.Usupply, circuit::guaranteedRange(search));
+        const auto guaranteed = circuit::guaranteedRange(search);
+        lastSearch_ = circuit::SearchRecord {inputs, true, search.walk().largestMicrofarads(),
+                                             search.walk().smallestMicrofarads(), guaranteed};
+        updatePlot();
+        const QString range = circuit::guaranteedRangeText(stored_.Usupply, guaranteed);
         describeResult(*ui_->Text8, range);
         describeResult(*ui_->Text12, range);
         showMessage(
@@ -201,6 +219,8 @@ void Form5::Command1_Click()
     }
     case State::NotFound:
     case State::Stuck: // would never end; a Text8 written on the way stays
+        lastSearch_ = circuit::SearchRecord {inputs, false, 0, 0, std::nullopt};
+        updatePlot();
         showMessage(this,
                     {QStringLiteral("Решение не найдено"), searchTitle, MessageIcon::Information});
         break;
@@ -237,6 +257,8 @@ void Form5::Command2_Click()
     const auto margins = circuit::checkMargins(*check, series, limits, stored_.Creal);
     describeResult(*ui_->Text10, circuit::capacitorMarginText(margins.capacitor));
     describeResult(*ui_->Text11, circuit::chokeMarginText(margins.choke));
+    lastCheck_ = circuit::CheckRecord {series, limits, *microfarads, check->voltages};
+    updatePlot();
     if (check->passes)
         showMessage(
             this,
@@ -244,4 +266,18 @@ void Form5::Command2_Click()
     else
         showMessage(this,
                     {QStringLiteral("Проверка не пройдена"), checkTitle, MessageIcon::Critical});
+}
+
+void Form5::Command3_Click()
+{
+    if (!plot_)
+        plot_ = new Form5Plot(this);
+    plot_->showState(lastSearch_, lastCheck_);
+    showInFront(plot_);
+}
+
+void Form5::updatePlot()
+{
+    if (plot_ && plot_->isVisible())
+        plot_->showState(lastSearch_, lastCheck_);
 }

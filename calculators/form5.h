@@ -2,8 +2,12 @@
 
 #include "app/controls.h"
 #include "app/formwindow.h"
+#include "searchplot.h"
+
+#include <optional>
 
 class Form1;
+class Form5Plot;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -27,12 +31,14 @@ struct Form5Controls : ClientArea {
     QLineEdit *Text11 = nullptr;
     QPushButton *Command2 = nullptr;
     QGroupBox *Frame1 = nullptr;
+    QPushButton *Command3 = nullptr;
 };
 
 // The ignition capacitor window: the range of admissible ignition
 // capacitances for a choke (Command1) and the voltages a real capacitor sees
 // at ignition (Command2), from one set of inputs. The results' tooltips tell
-// the margins they leave as the mains and the capacitor stray.
+// the margins they leave as the mains and the capacitor stray, and Command3
+// shows the last search and check drawn in a window of their own.
 class Form5 : public FormWindowWith<Form5Controls> {
     Q_OBJECT
 public:
@@ -57,14 +63,23 @@ public:
 protected:
     void buildControls(Form5Controls &c) override;
     void Form_Load() override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     bool ReadInputs();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
+    // Shows the last search and check in the plot window, where it is open.
+    void updatePlot();
 
     const Form1 &form1_;
     StoredValues stored_;
+    // The last search that ran to its end, and the last check; they outlive
+    // the window's controls, as the stored values do.
+    std::optional<circuit::SearchRecord> lastSearch_;
+    std::optional<circuit::CheckRecord> lastCheck_;
+    Form5Plot *plot_ = nullptr; // made on the first press of Command3
     // A search in progress: no other search or check starts meanwhile.
     bool busy_ = false;
 };

@@ -19,8 +19,8 @@ QString twoDecimals(double value)
     return numeric::formatFixed(value, 2);
 }
 
-// Two decimals from 1 µF up; below, three significant digits, so that a
-// range in picofarads does not read 0,00.
+} // namespace
+
 QString capacitanceText(double microfarads)
 {
     const double magnitude = std::abs(microfarads);
@@ -32,7 +32,6 @@ QString capacitanceText(double microfarads)
         ++leadingDigit;
     return numeric::formatFixed(microfarads, 2 - leadingDigit);
 }
-} // namespace
 
 std::optional<GuaranteedRange> guaranteedRange(const CapacitanceSearch &search)
 {
@@ -97,12 +96,17 @@ std::vector<double> e12Values(double lowMicrofarads, double highMicrofarads)
     return values;
 }
 
+QString nominalText(double microfarads)
+{
+    return numeric::formatTrimmed(microfarads, e12Decimals);
+}
+
 namespace {
 QString e12Text(const GuaranteedRange &range)
 {
     QStringList texts;
     for (const double value : e12Values(range.lowMicrofarads, range.highMicrofarads))
-        texts.append(numeric::formatTrimmed(value, e12Decimals));
+        texts.append(nominalText(value));
     if (texts.isEmpty())
         return QStringLiteral("нет.");
     return texts.join(QStringLiteral("; ")) + QStringLiteral(" мкФ.");

@@ -31,6 +31,12 @@ std::optional<GuaranteedRange> guaranteedRange(const CapacitanceSearch &search);
 // ascending. Only values a capacitor is sold in are listed: 1 pF to 1 F.
 std::vector<double> e12Values(double lowMicrofarads, double highMicrofarads);
 
+// A capacitance for a reader: two decimals from 1 µF up; below, three
+// significant digits, so that a range in picofarads does not read 0,00.
+QString capacitanceText(double microfarads);
+// An E12 value as it is marked, exactly: 3,9, 0,0000012.
+QString nominalText(double microfarads);
+
 // What the search's results say of the guaranteed range, for the supply
 // voltage typed. The band of the mains is left out for a supply that is not
 // positive, where it would name no voltages a mains has.

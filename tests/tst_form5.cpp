@@ -138,7 +138,10 @@ void TestForm5::verifyTold(const QStringList &words) const
 void TestForm5::layoutAndFocus()
 {
     QCOMPARE(form_->windowTitle(), QStringLiteral(u"Расчет емкости \u0421"));
-    QCOMPARE(form_->size(), QSize(488, 504));
+    // The rows of the instruction and above, and the plot's button below them.
+    QCOMPARE(form_->size(), QSize(488, 537));
+    QCOMPARE(control<QWidget>(form_, "Frame1")->geometry(), QRect(8, 360, 473, 137));
+    QCOMPARE(control<QWidget>(form_, "Command3")->geometry(), QRect(8, 504, 473, 25));
     QCOMPARE(textOf(form_, "Text7"), QStringLiteral("0.001"));
     for (const char *name : {"Label7", "Label13", "Label10", "Label11"}) {
         auto *caption = control<QLabel>(form_, name);
@@ -154,7 +157,8 @@ void TestForm5::layoutAndFocus()
 
     QCOMPARE(tabOrder(control<QWidget>(form_, "Text1")),
              QStringList({"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Command1",
-                          "Text8", "Text9", "Text10", "Text11", "Command2", "Text12", "Text1"}));
+                          "Text8", "Text9", "Text10", "Text11", "Command2", "Text12", "Command3",
+                          "Text1"}));
 }
 
 void TestForm5::search_data()

@@ -4,10 +4,11 @@
 # Runs apt-get as root, or through sudo for anybody else.
 set -euo pipefail
 
+# libqcustomplot-dev: the plot of the capacitance search.
 # qt6-svg-dev: the asset generator, which the tests build.
 # qt6-translations-l10n: Qt's own Russian texts, built into the program.
 # The rest after it: building the Debian package and checking it in the tests.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqcustomplot-dev
           qt6-svg-dev
           qt6-translations-l10n
           dpkg-dev lintian desktop-file-utils appstream "$@")

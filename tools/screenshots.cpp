@@ -126,6 +126,8 @@ int main(int argc, char *argv[])
     press(form5, "Command2");
     saved = save(form5, folder) && saved;
     saved = saveWithToolTip(form5, "Text10", folder) && saved;
+    press(form5, "Command3");
+    saved = save(window("Form5Plot"), folder) && saved;
 
     press(&form1, "Command4");
     QWidget *form6 = window("Form6");

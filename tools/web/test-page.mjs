@@ -27,7 +27,7 @@ const atForm1 = inWindow(form1Client);
 // stands in the title bar above the client area's right end.
 const linkPicture = atForm1(364, 336);
 const closeBox = atForm1(form1Client.width - 10, -12);
-const form5Client = { width: 7320 / 15, height: 7560 / 15 };
+const form5Client = { width: 7320 / 15, height: 8055 / 15 };
 const atForm5 = inWindow(form5Client);
 const form5CloseBox = atForm5(form5Client.width - 10, -12);
 // The middles of the two result fields (twips 4800, 2640 and 3000; 2415 wide).

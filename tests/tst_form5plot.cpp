@@ -1,0 +1,198 @@
+#include "app/savefile.h"
+#include "calculators/form5plot.h"
+#include "calculators/searchplot.h"
+#include "support/testsupport.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <qcustomplot.h>
+
+namespace {
+using namespace circuit;
+
+// Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
+const QStringList worked = {"220", "300", "630", "990", "20", "1", "0.001"};
+const SeriesCircuit workedCircuit {220, 20, 1};
+
+Message searchEnd(const char *prompt)
+{
+    return {QString::fromUtf8(prompt), QStringLiteral("Поиск завершен"), MessageIcon::Information};
+}
+
+// The bands of the plot, the found range first: left and right edges in µF.
+QList<QPair<double, double>> bandsOf(QCustomPlot *plot)
+{
+    QList<QPair<double, double>> bands;
+    for (int i = 0; i < plot->itemCount(); ++i) {
+        if (auto *band = qobject_cast<QCPItemRect *>(plot->item(i)))
+            bands.append({band->topLeft->coords().x(), band->bottomRight->coords().x()});
+    }
+    return bands;
+}
+
+QStringList rowOf(QTableWidget *table, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column)
+        cells.append(table->item(row, column)->text());
+    return cells;
+}
+} // namespace
+
+// The plot of «Расчет емкости С», opened with its «График» and driven through
+// the window as a user drives it.
+class TestForm5Plot : public CalculatorTest {
+    Q_OBJECT
+public:
+    TestForm5Plot()
+        : CalculatorTest("Command3", "Form5")
+    {
+    }
+
+private slots:
+    void beforeAnySearch();
+    void workedExample();
+    void followsTheWindow();
+    void saving();
+
+private:
+    void press(const char *button, const QStringList &texts, const QString &real = QString());
+    QWidget *openPlot();
+};
+
+void TestForm5Plot::press(const char *button, const QStringList &texts, const QString &real)
+{
+    const QStringList fields
+        = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
+    const QStringList all = texts + QStringList {real};
+    for (int i = 0; i < fields.size(); ++i)
+        typeInto(form_, qPrintable(fields[i]), all[i]);
+    clickButton(form_, button);
+}
+
+QWidget *TestForm5Plot::openPlot()
+{
+    clickButton(form_, "Command3");
+    QWidget *plot = window("Form5Plot");
+    // Its keys are the active window's.
+    if (!plot || !plot->isVisible() || !QTest::qWaitForWindowActive(plot))
+        return nullptr;
+    return plot;
+}
+
+void TestForm5Plot::beforeAnySearch()
+{
+    QWidget *plot = openPlot();
+    QVERIFY(plot);
+    QCOMPARE(plot->windowTitle(), QStringLiteral(u"График — расчет емкости \u0421"));
+    QVERIFY(control<QLabel>(plot, "Message")->isVisible());
+    QVERIFY(!control<QCustomPlot>(plot, "Plot")->isVisible());
+    QTest::keyClick(plot, Qt::Key_Escape);
+    QVERIFY(!plot->isVisible());
+    // The plot goes with its window.
+    QVERIFY(openPlot());
+    form_->close();
+    QVERIFY(!plot->isVisible());
+}
+
+void TestForm5Plot::workedExample()
+{
+    press("Command1", worked);
+    press("Command2", worked, "4.7");
+    log_->take();
+    QWidget *window = openPlot();
+    QVERIFY(window);
+    auto *plot = control<QCustomPlot>(window, "Plot");
+    QVERIFY(!control<QLabel>(window, "Message")->isVisible());
+
+    // The curves are the circuit's arithmetic; the x axis ends past resonance.
+    QVERIFY(plot->xAxis->range().lower > 2 && plot->xAxis->range().lower < 2.2);
+    QVERIFY(plot->xAxis->range().upper > 10.142 && plot->xAxis->range().upper < 10.4);
+    QCOMPARE(plot->yAxis->range().upper, 1.5 * 990);
+    const double sqrt2 = squareRootOfTwo();
+    for (const int index : {0, 250, 600}) {
+        const double c = (plot->graph(0)->data()->begin() + index)->key;
+        const auto at = [&](double factor) {
+            return *seriesVoltages(atSupplyTimes(workedCircuit, factor), c / 1e6);
+        };
+        const auto value
+            = [&](int graph) { return (plot->graph(graph)->data()->begin() + index)->value; };
+        QCOMPARE(value(0), sqrt2 * at(1).uc);
+        QCOMPARE(value(1), sqrt2 * at(1).ul);
+        QCOMPARE(value(2), sqrt2 * at(0.9).uc);
+        QCOMPARE(value(3), sqrt2 * at(1.1).uc);
+    }
+
+    // The found band spans Text12 to Text8; the guaranteed one, the tooltip's.
+    const auto bands = bandsOf(plot);
+    QCOMPARE(bands.size(), 2);
+    QCOMPARE(numeric::formatResult(bands[0].first), textOf(form_, "Text12"));
+    QCOMPARE(numeric::formatResult(bands[0].second), textOf(form_, "Text8"));
+    QCOMPARE(capacitanceText(bands[1].first), QStringLiteral("3,63"));
+    QCOMPARE(capacitanceText(bands[1].second), QStringLiteral("4,42"));
+    QVERIFY(control<QLineEdit>(form_, "Text8")->accessibleDescription().contains("3,63 до 4,42"));
+
+    auto *table = control<QTableWidget>(window, "Table");
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(
+        rowOf(table, 0),
+        QStringList({"3,3", "286,5 В", "519,5 В", "177,5 В", "не зажигает лампу при сети −10 %"}));
+    QCOMPARE(rowOf(table, 1), QStringList({"3,9", "311,7 В", "573,5 В", "231,5 В", "подходит"}));
+    QCOMPARE(rowOf(table, 2),
+             QStringList({"4,7", "353,3 В", "665,4 В", "323,7 В",
+                          "конденсатор перегружен при сети +10 %"}));
+    QVERIFY(plot->accessibleDescription().endsWith("Подходящие номиналы ряда E12: 3,9 мкФ."));
+
+    // The check's marker holds its two amplitudes.
+    const auto *marks = plot->graph(plot->graphCount() - 1);
+    QCOMPARE(marks->dataCount(), 2);
+    QCOMPARE(marks->data()->at(1)->value, sqrt2 * seriesVoltages(workedCircuit, 4.7e-6)->uc);
+}
+
+void TestForm5Plot::followsTheWindow()
+{
+    QWidget *window = openPlot();
+    auto *table = control<QTableWidget>(window, "Table");
+    // A search that ends while the plot is open shows at once.
+    press("Command1", worked);
+    QCOMPARE(log_->take(), QList<Message> {searchEnd("Решение успешно найдено")});
+    QCOMPARE(table->rowCount(), 3);
+    // A failing press leaves the plot as it was.
+    press("Command1", {"x", "300", "630", "990", "20", "1", "0.001"});
+    QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
+    QCOMPARE(table->rowCount(), 3);
+    // A search that finds nothing still draws the curves, and says so.
+    press("Command1", {"220", "300", "400", "990", "20", "1", "0.001"});
+    QCOMPARE(log_->take(), QList<Message> {searchEnd("Решение не найдено")});
+    auto *plot = control<QCustomPlot>(window, "Plot");
+    QCOMPARE(table->rowCount(), 0);
+    QVERIFY(plot->graphCount() >= 4);
+    QVERIFY(bandsOf(plot).isEmpty());
+    QVERIFY(plot->accessibleDescription().startsWith("Подходящей емкости нет"));
+}
+
+void TestForm5Plot::saving()
+{
+    press("Command1", worked);
+    log_->take();
+    QWidget *window = openPlot();
+    QTemporaryDir folder;
+    QString target;
+    const auto previous = setSaveFileChooser([&](const QString &) { return target; });
+    target = folder.filePath("plot.png");
+    clickButton(window, "Save");
+    QImage picture(target);
+    const QWidget *content = control<QCustomPlot>(window, "Plot")->parentWidget();
+    QCOMPARE(picture.size(), content->size() * content->devicePixelRatio());
+    target = folder.filePath("plot.pdf");
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    QFile document(target);
+    QVERIFY(document.open(QIODevice::ReadOnly));
+    QCOMPARE(document.read(5), QByteArray("%PDF-"));
+    setSaveFileChooser(previous);
+}
+
+KORINDO_TEST_MAIN(TestForm5Plot)
+#include "tst_form5plot.moc"
