@@ -80,27 +80,30 @@ namespace {
 // The single instance of a window, created on first use with what it needs
 // and shown modeless.
 template<typename Window, typename... Needs>
-void openWindow(std::unique_ptr<Window> &window, const Needs &...needs)
+void openWindow(Form1 *form1, std::unique_ptr<Window> &window, const Needs &...needs)
 {
-    if (!window)
+    if (!window) {
         window = std::make_unique<Window>(needs...);
+        QObject::connect(window.get(), &FormWindow::closed, form1,
+                         [form1] { takeActivationBack(form1); });
+    }
     window->showLoaded();
 }
 } // namespace
 
 void Form1::Command1_Click()
 {
-    openWindow(form2_);
+    openWindow(this, form2_);
 }
 
 void Form1::Command3_Click()
 {
-    openWindow(form5_, *this);
+    openWindow(this, form5_, *this);
 }
 
 void Form1::Command4_Click()
 {
-    openWindow(form6_, *this);
+    openWindow(this, form6_, *this);
 }
 
 void Form1::Command5_Click()
@@ -113,7 +116,7 @@ void Form1::Command5_Click()
 
 void Form1::Command6_Click()
 {
-    openWindow(form4_, *this);
+    openWindow(this, form4_, *this);
 }
 
 void Form1::Image2_Click()

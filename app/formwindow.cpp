@@ -46,6 +46,20 @@ void FormWindow::closeEvent(QCloseEvent *event)
         unloadControls();
         loaded_ = false;
     }
+    emit closed();
+}
+
+void takeActivationBack(QWidget *window)
+{
+#ifdef Q_OS_WASM
+    if (!window->isVisible())
+        return;
+    window->activateWindow();
+    if (QWidget *focus = window->focusWidget())
+        focus->setFocus(Qt::OtherFocusReason);
+#else
+    Q_UNUSED(window);
+#endif
 }
 
 void FormWindow::keyPressEvent(QKeyEvent *event)

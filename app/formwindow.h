@@ -17,6 +17,10 @@ public:
     void showLoaded();
     bool isLoaded() const { return loaded_; }
 
+signals:
+    // The user closed the window, which is unloaded now.
+    void closed();
+
 protected:
     FormWindow(const QString &caption, QSize client);
 
@@ -38,6 +42,11 @@ private:
 // place a new window, which would open in its top left corner: there a window
 // not yet placed opens in the middle of the page instead.
 void showInFront(QWidget *window);
+
+// Makes window active again once a window over it has closed, with the
+// focus where it was. The desktop's window manager does that by itself; a
+// page has none.
+void takeActivationBack(QWidget *window);
 
 // A window whose controls are the members of Controls, a ClientArea: made
 // afresh on every load and destroyed, all at once, on unload.

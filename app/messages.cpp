@@ -2,7 +2,11 @@
 
 #include "seam.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+
+#include <deque>
 
 namespace {
 Seam<void(const Message &)> messageSeam;
@@ -21,6 +25,46 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+#ifdef Q_OS_WASM
+// A page waits for no answer: a nested event loop there needs asyncify, which
+// costs a quarter of the download and of the start-up. Each box opens and
+// returns at once, and the next one opens when the one before it closes;
+// whatever a message reports is in its fields before it is shown. Once a box
+// closes, its window is active again with the focus where it was, as a
+// desktop's window manager does it.
+struct PendingBox {
+    QPointer<QWidget> parent;
+    Message message;
+};
+std::deque<PendingBox> pendingBoxes;
+bool boxOpen = false;
+
+void openNextBox()
+{
+    if (boxOpen || pendingBoxes.empty())
+        return;
+    const PendingBox next = pendingBoxes.front();
+    pendingBoxes.pop_front();
+    auto *box = new QMessageBox(boxIcon(next.message.icon), next.message.title, next.message.prompt,
+                                QMessageBox::Ok, next.parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const QPointer<QWidget> window = next.parent ? next.parent->window() : nullptr;
+    QObject::connect(box, &QMessageBox::finished, [focus, window] {
+        boxOpen = false;
+        if (window) {
+            window->activateWindow();
+            if (focus && focus->window() == window)
+                focus->setFocus(Qt::OtherFocusReason);
+        }
+        openNextBox();
+    });
+    boxOpen = true;
+    box->show();
+}
+#endif
 } // namespace
 
 QString applicationTitle()
@@ -39,8 +83,13 @@ void showMessage(QWidget *parent, const Message &message)
         standIn(shown);
         return;
     }
+#ifdef Q_OS_WASM
+    pendingBoxes.push_back({parent, shown});
+    openNextBox();
+#else
     QMessageBox box(boxIcon(shown.icon), shown.title, shown.prompt, QMessageBox::Ok, parent);
     box.exec();
+#endif
 }
 
 Message inputErrorMessage()

@@ -20,6 +20,7 @@ struct Message {
 QString applicationTitle();
 
 // A modal box with a single OK button; returns when the user has closed it.
+// On a page it returns at once, and a box shown meanwhile waits for it.
 void showMessage(QWidget *parent, const Message &message);
 
 // The input-error message shared by every calculator.

@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopedValueRollback>
+#include <QTimer>
 
 namespace {
 const QString searchTitle = QStringLiteral("Поиск завершен");
@@ -162,19 +162,32 @@ bool Form5::ReadInputs()
     return true;
 }
 
+// A search in progress: the walks, and what shows that they are at work.
+struct Form5::SearchRun {
+    circuit::IgnitionInputs inputs;
+    circuit::CapacitanceSearch search;
+    std::unique_ptr<WalkProgress> progress;
+};
+
 void Form5::Command1_Click()
 {
-    if (busy_)
+    if (run_)
         return;
-    const QScopedValueRollback<bool> busy(busy_, true);
     if (!ReadInputs())
         return;
-
-    using State = circuit::CapacitanceSearch::State;
     const circuit::IgnitionInputs inputs {seriesCircuit(stored_), voltageLimits(stored_),
                                           stored_.Uignition, stored_.Cstep};
-    circuit::CapacitanceSearch search(inputs);
-    auto progress = makeWalkProgress(this);
+    run_.reset(new SearchRun {inputs, circuit::CapacitanceSearch(inputs), makeWalkProgress(this)});
+    continueSearch();
+}
+
+// Takes chunks of the walks until they end, the user stops them or the
+// progress asks for the event loop to run first (a page paints and takes the
+// press of «Отмена» only then), and comes back after it.
+void Form5::continueSearch()
+{
+    using State = circuit::CapacitanceSearch::State;
+    circuit::CapacitanceSearch &search = run_->search;
     bool cancelled = false;
     for (;;) {
         if (search.advance(circuit::passesPerChunk) == State::MetLargest) {
@@ -186,22 +199,34 @@ void Form5::Command1_Click()
         }
         if (search.hasEnded())
             break;
-        const bool goOn = progress->keepWalking();
+        const bool goOn = run_->progress->keepWalking();
         // The window was closed, or hidden as the program ends: give up
         // without a word.
-        if (!isVisible())
+        if (!isVisible()) {
+            run_.reset();
             return;
+        }
         if (!goOn) {
             cancelled = true;
             break;
         }
+        if (run_->progress->waitsForTheEventLoop()) {
+            QTimer::singleShot(0, this, &Form5::continueSearch);
+            return;
+        }
     }
-    progress.reset();
-
-    if (cancelled) {
+    const std::unique_ptr<SearchRun> run = std::move(run_);
+    run->progress.reset();
+    if (cancelled)
         showMessage(this, {QStringLiteral("Поиск прерван"), searchTitle, MessageIcon::Information});
-        return;
-    }
+    else
+        showSearchEnd(run->inputs, search);
+}
+
+void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,
+                          const circuit::CapacitanceSearch &search)
+{
+    using State = circuit::CapacitanceSearch::State;
     switch (search.state()) {
     case State::Found: {
         writeResult(*ui_->Text12, search.walk().smallestMicrofarads());
@@ -209,7 +234,7 @@ void Form5::Command1_Click()
         lastSearch_ = circuit::SearchRecord {inputs, true, search.walk().largestMicrofarads(),
                                              search.walk().smallestMicrofarads(), guaranteed};
         updatePlot();
-        const QString range = circuit::guaranteedRangeText(stored_.Usupply, guaranteed);
+        const QString range = circuit::guaranteedRangeText(inputs.circuit.usupply, guaranteed);
         describeResult(*ui_->Text8, range);
         describeResult(*ui_->Text12, range);
         showMessage(
@@ -235,7 +260,7 @@ void Form5::Command1_Click()
 
 void Form5::Command2_Click()
 {
-    if (busy_)
+    if (run_)
         return;
     if (!ReadInputs())
         return;

@@ -2,8 +2,10 @@
 
 #include "app/controls.h"
 #include "app/formwindow.h"
+#include "ignitionsearch.h"
 #include "searchplot.h"
 
+#include <memory>
 #include <optional>
 
 class Form1;
@@ -68,6 +70,9 @@ protected:
 private:
     bool ReadInputs();
     void Command1_Click();
+    void continueSearch();
+    void showSearchEnd(const circuit::IgnitionInputs &inputs,
+                       const circuit::CapacitanceSearch &search);
     void Command2_Click();
     void Command3_Click();
     // Shows the last search and check in the plot window, where it is open.
@@ -81,5 +86,6 @@ private:
     std::optional<circuit::CheckRecord> lastCheck_;
     Form5Plot *plot_ = nullptr; // made on the first press of Command3
     // A search in progress: no other search or check starts meanwhile.
-    bool busy_ = false;
+    struct SearchRun;
+    std::unique_ptr<SearchRun> run_;
 };

@@ -7,29 +7,9 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
-#ifdef Q_OS_WASM
-#include <emscripten.h>
-#endif
-
 namespace {
 // A walk shorter than this shows nothing beyond what it writes.
 constexpr qint64 quietMilliseconds = 300;
-
-#ifdef Q_OS_WASM
-// Whether the program was linked so that it can wait for the browser.
-EM_JS(int, canLetThePageRun, (), { return typeof Asyncify != "undefined"; });
-#endif
-
-// In a web page the walk runs on the page's one thread: the browser paints
-// the dialog and delivers the press of «Отмена» only while the program
-// waits, so it waits a moment between chunks.
-void letThePageRun()
-{
-#ifdef Q_OS_WASM
-    if (canLetThePageRun())
-        emscripten_sleep(0);
-#endif
-}
 
 class DialogProgress : public WalkProgress {
 public:
@@ -51,9 +31,21 @@ public:
             dialog_->setMinimumDuration(0);
             dialog_->show();
         }
-        letThePageRun();
+#ifndef Q_OS_WASM
         QCoreApplication::processEvents();
+#endif
         return !dialog_->wasCanceled();
+    }
+
+    // A page has no nested event loop to paint the dialog and deliver
+    // «Отмена» in: the walk waits for the page's own.
+    bool waitsForTheEventLoop() const override
+    {
+#ifdef Q_OS_WASM
+        return dialog_ != nullptr;
+#else
+        return false;
+#endif
     }
 
 private:
