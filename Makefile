@@ -23,7 +23,7 @@ WIN_DEPS    := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
 .PHONY: all deps build run test test-plain test-sanitized format-check format screenshots bench \
         verify-walk fuzz package clean \
         windows windows-configure test-windows bench-windows \
-        web web-configure test-web stress-web
+        web web-configure test-web stress-web bench-web
 
 all: build
 
@@ -134,18 +134,18 @@ WEB_BUILD   := build-wasm
 QT_WASM     := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6-wasm)
 # npm only where none is there: a Node.js from elsewhere brings its own, which
 # Debian's npm package would conflict with.
-WEB_DEPS    := emscripten chromium $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
+WEB_DEPS    := emscripten chromium brotli $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
 export NODE_PATH := $(or $(NODE_PATH),/usr/share/nodejs)
 
 web: web-configure
-	cmake --build $(WEB_BUILD) --target korindo
+	cmake --build $(WEB_BUILD) --target korindo korindo_page
 	@echo "The page is $(WEB_BUILD)/index.html; serve the folder, for example with"
 	@echo "  python3 -m http.server -b 127.0.0.1 -d $(WEB_BUILD) 8000"
 
 web-configure:
 	@tools/install-deps.sh $(WEB_DEPS)
 	tools/web/build-qt.sh
-	$(QT_WASM)/bin/qt-cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	$(QT_WASM)/bin/qt-cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/web/emscripten.cmake > /dev/null
 
 # The test suites in headless Chromium, then the page as a user meets it.
@@ -154,6 +154,13 @@ test-web: web
 	cmake --build $(WEB_BUILD)
 	ctest --test-dir $(WEB_BUILD) --output-on-failure
 	node tools/web/test-page.mjs $(WEB_BUILD)
+
+# The page's download and first frame against a bare Qt dialog, with and
+# without asyncify, measured in one run.
+bench-web: web
+	npm ci --prefix tools/web --no-audit --no-fund --silent
+	cmake --build $(WEB_BUILD) --target korindo_baredialog korindo_baredialog_asyncify
+	node tools/web/bench-page.mjs $(WEB_BUILD)
 
 # Every browser suite STRESS_RUNS times with two busy loops beside it; fails
 # on any run that does not pass, a hang above all. Not part of 'make test-web'.

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -17,12 +18,15 @@ const QString dialogFamily = QStringLiteral("Liberation Sans");
 
 // The font travels inside the program: Windows has no Liberation Sans, and its
 // own dialog fonts are wider, so the captions would not fit alike everywhere.
+// Every face built in: the regular one, and the bold one except in a page.
 bool loadBuiltInFont()
 {
-    bool loaded = true;
-    for (const char *file :
-         {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
-        loaded = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 && loaded;
+    const QDir fonts(QStringLiteral(":/fonts"));
+    // Qt keeps fonts of its own there too, which it has loaded already.
+    const QStringList files = fonts.entryList({QStringLiteral("LiberationSans-*.ttf")});
+    bool loaded = !files.isEmpty();
+    for (const QString &file : files)
+        loaded = QFontDatabase::addApplicationFont(fonts.filePath(file)) >= 0 && loaded;
     return loaded;
 }
 

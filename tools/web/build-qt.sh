@@ -47,6 +47,8 @@ build_base() (
 
 qt_cache_is_current "$cache" "$recipe" || build_base
 # QCustomPlot draws the capacitance search's plot.
-qt_build_library "$cache" qcustomplot "qcustomplot 2.1.0 static wasm, recipe 1" 1 \
-    "$here/../qcustomplot/patches" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/emscripten.cmake"
+# Optimised for size: the page is a download.
+qt_build_library "$cache" qcustomplot "qcustomplot 2.1.0 static wasm MinSizeRel, recipe 2" 1 \
+    "$here/../qcustomplot/patches" -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/emscripten.cmake" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel
 echo "$cache"
