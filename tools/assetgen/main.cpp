@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int menuIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int menuIconSizes[] = {16, 24, 32, 48, 64, 128, 192, 256, 512};
 
 [[noreturn]] void fail(const QString &what)
 {

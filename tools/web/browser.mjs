@@ -12,6 +12,7 @@ const types = {
     '.wasm': 'application/wasm',
     '.svg': 'image/svg+xml',
     '.png': 'image/png',
+    '.json': 'application/json',
 };
 
 // Serves the files under root, and any page that extraPages names by its

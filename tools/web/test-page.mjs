@@ -1,7 +1,9 @@
 // The page of the WebAssembly build as a user meets it, in headless Chromium:
 // it loads, shows the main window, finds the ignition capacitors of the worked
-// example in «Расчет емкости С», opens the discussion page in a new tab and
-// says that the program ended once the main window is closed.
+// example in «Расчет емкости С», opens the discussion page in a new tab, keeps
+// the keyboard working after a message and after a window is closed, says
+// that the program ended once the main window is closed, and opens again
+// without a network.
 //
 //   node tools/web/test-page.mjs build-wasm
 //
@@ -30,6 +32,8 @@ const closeBox = atForm1(form1Client.width - 10, -12);
 const form5Client = { width: 7320 / 15, height: 8055 / 15 };
 const atForm5 = inWindow(form5Client);
 const form5CloseBox = atForm5(form5Client.width - 10, -12);
+const form4Client = { width: 5115 / 15, height: 5070 / 15 };
+const form4CloseBox = inWindow(form4Client)(form4Client.width - 10, -12);
 // The middles of the two result fields (twips 4800, 2640 and 3000; 2415 wide).
 const text8 = atForm5(400, 186);
 const text12 = atForm5(400, 210);
@@ -67,6 +71,49 @@ async function copiedField(tab) {
     return '';
 }
 
+// Until the main window shows, with its canvas on the page.
+async function mainWindowShown(tab) {
+    await tab.waitForFunction(() => document.getElementById('status').hidden
+        && document.querySelector('#screen canvas'), null, { timeout: 120000 });
+}
+
+// In «Расчет индуктивности дросселя», from its first field: the three values
+// typed, and «Вычислить!» pressed with Enter.
+async function typeChoke(tab, values) {
+    for (const value of values) {
+        await tab.keyboard.type(value, { delay: 20 });
+        await pressKeys(tab, 'Tab');
+    }
+    await pressKeys(tab, 'Tab', 'Enter'); // past Text4 to «Вычислить!»
+    await tab.waitForTimeout(500);
+}
+
+// What «Вычислить!» wrote, from the field before it.
+async function chokeInductance(tab) {
+    await pressKeys(tab, 'Shift+Tab');
+    return copiedField(tab);
+}
+
+// R 10 Ом, U 220 В, I 1 А, with the mains' W of 314.
+const inductance = '0,69991277';
+
+// «Расчет индуктивности дросселя» by the keyboard alone, from the main window
+// with the focus on «Расчет емкости С»: a wrong value is refused with a
+// message, and after it the field is corrected and the choke computed.
+async function checkKeyboardAfterMessage(tab) {
+    await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Enter'); // «Расчет индуктивности дросселя»
+    await tab.waitForTimeout(1000);
+    await typeChoke(tab, ['10', 'abc', '1']);
+    await pressKeys(tab, 'Enter'); // «Введите верные данные»
+    await tab.waitForTimeout(500);
+    await pressKeys(tab, 'Shift+Tab', 'Shift+Tab', 'Shift+Tab'); // back to Text2
+    await tab.keyboard.type('220', { delay: 20 });
+    await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Enter');
+    await tab.waitForTimeout(500);
+    check('Text4 computed by the keyboard after the input-error message',
+        await chokeInductance(tab), inductance);
+}
+
 const { server, origin } = await serve(folder);
 const browser = await launch();
 try {
@@ -86,9 +133,17 @@ try {
     const started = Date.now();
     await tab.goto(`${origin}/index.html`);
     check('title', await tab.title(), 'Кориндо');
-    await tab.waitForFunction(() => document.getElementById('status').hidden
-        && document.querySelector('#screen canvas'), null, { timeout: 120000 });
+    await mainWindowShown(tab);
     console.log(`The main window shows after ${((Date.now() - started) / 1000).toFixed(1)} s.`);
+    check('the page keeps its files for use without a network',
+        await tab.evaluate(() => navigator.serviceWorker.ready.then((ready) => !!ready.active)), true);
+    const links = await tab.$$eval('#about a, link[rel=manifest]', (all) => all.map((a) => a.href));
+    const missing = [];
+    for (const link of links) {
+        if (!(await context.request.get(link)).ok())
+            missing.push(link);
+    }
+    check('the source, the licences and the manifest are beside the page', missing.join(' '), '');
     await tab.waitForTimeout(1000);
 
     // The machine may have no way out: the discussion page is answered here.
@@ -124,14 +179,29 @@ try {
     check('Text12 after the search', await copiedField(tab), '2,70739929');
     await tab.screenshot({ path: `${folder}/page-form5.png` });
 
-    // «Расчет емкости С» stands over the main window until it is closed.
+    // Once «Расчет емкости С» is closed, the main window has the keyboard.
     await tab.mouse.click(form5CloseBox.x, form5CloseBox.y);
+    await tab.waitForTimeout(500);
+    await checkKeyboardAfterMessage(tab);
+    await tab.mouse.click(form4CloseBox.x, form4CloseBox.y);
     await tab.waitForTimeout(500);
     await tab.mouse.click(closeBox.x, closeBox.y);
     await tab.waitForFunction(() => !document.getElementById('status').hidden, null,
         { timeout: 10000 }).catch(() => {});
     check('closing the main window ends the program',
         await tab.textContent('#status'), 'Программа завершена.');
+
+    await context.setOffline(true);
+    await tab.reload();
+    await mainWindowShown(tab);
+    await tab.waitForTimeout(1000);
+    // The title bar's click gives the page's keyboard to the program.
+    await tab.mouse.click(atForm1(100, -12).x, atForm1(100, -12).y);
+    await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Tab', 'Enter'); // «Расчет индуктивности дросселя»
+    await tab.waitForTimeout(1000);
+    await typeChoke(tab, ['10', '220', '1']);
+    check('without a network the page opens again, its windows working',
+        await chokeInductance(tab), inductance);
 } catch (error) {
     failures += 1;
     console.log(`FAIL!  : ${error.message.split('\n')[0]}`);

@@ -13,22 +13,10 @@ name=korindo-$version-win64
 stage=$build/downloads/$name
 
 rm -rf "$build/downloads"
-mkdir -p "$stage/licenses/qt"
-cp "$build/korindo.exe" "$root/LICENSE" "$stage/"
+mkdir -p "$stage"
+cp "$build/korindo.exe" "$stage/"
 cp "$root"/assets/{Icon.ICO,sch.jpg,Pointer.cur,L.jpg,P.txt} "$stage/"
-cp "$root/assets/fonts/OFL.txt" "$stage/licenses/LiberationSans-OFL.txt"
-# Qt is under the LGPL 3 (whose text builds on the GPL 3); the libraries it
-# bundles into QtCore, QtGui and the picture plugins come with their own.
-cp "$qt"/licenses/{LGPL-3.0-only,GPL-3.0-only}.txt "$stage/licenses/qt/"
-for part in libjpeg libpng zlib freetype harfbuzz-ng pcre2 double-conversion \
-            md4c tinycbor sha3 blake2 rfc6234 md4 md5 sha1 easing icc; do
-    [[ -d $qt/licenses/3rdparty/$part ]] || continue
-    mkdir -p "$stage/licenses/qt/3rdparty"
-    cp -r "$qt/licenses/3rdparty/$part" "$stage/licenses/qt/3rdparty/"
-done
-
-# QCustomPlot, which draws the plot, is under the GPL 3 as the program is.
-cp -r "$qt/licenses/qcustomplot" "$stage/licenses/qcustomplot"
+"$root/tools/copy-licenses.sh" "$stage" "$qt"
 
 # The zip holds one folder, so that unpacking it makes no mess.
 (cd "$build/downloads" && rm -f "$name.zip" && zip -qrX "$name.zip" "$name")
