@@ -61,6 +61,9 @@ public:
     ~Form5() override;
 
     const StoredValues &storedValues() const { return stored_; }
+    // A search has started and not yet ended: on a page, whose walk waits
+    // for the event loop between chunks once its progress dialog shows.
+    bool isSearching() const { return run_ != nullptr; }
 
 protected:
     void buildControls(Form5Controls &c) override;

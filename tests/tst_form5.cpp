@@ -44,20 +44,25 @@ QStringList workedMargins()
 }
 // While it lives, a walk reports to a script instead of the progress dialog:
 // after each chunk the script gets the chunk's number and says whether the
-// walk goes on.
+// walk goes on; with waits, the walk then waits for the event loop, as on a
+// page.
 class ProgressScript {
 public:
-    explicit ProgressScript(std::function<bool(int chunk)> script)
-        : previous_(setWalkProgressFactory([script](QWidget *) -> std::unique_ptr<WalkProgress> {
-            struct Scripted : WalkProgress {
-                std::function<bool(int)> script;
-                int chunks = 0;
-                bool keepWalking() override { return script(++chunks); }
-            };
-            auto progress = std::make_unique<Scripted>();
-            progress->script = script;
-            return progress;
-        }))
+    explicit ProgressScript(std::function<bool(int chunk)> script, bool waits = false)
+        : previous_(
+            setWalkProgressFactory([script, waits](QWidget *) -> std::unique_ptr<WalkProgress> {
+                struct Scripted : WalkProgress {
+                    std::function<bool(int)> script;
+                    bool waits = false;
+                    int chunks = 0;
+                    bool keepWalking() override { return script(++chunks); }
+                    bool waitsForTheEventLoop() const override { return waits; }
+                };
+                auto progress = std::make_unique<Scripted>();
+                progress->script = script;
+                progress->waits = waits;
+                return progress;
+            }))
     {
     }
     ~ProgressScript() { setWalkProgressFactory(std::move(previous_)); }
@@ -119,6 +124,7 @@ void TestForm5::press(const char *button, const QStringList &texts, const QStrin
 {
     fill(texts, real);
     clickButton(form_, button);
+    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
 }
 
 // Text8, Text12, Text10 and Text11 tell these words in their tooltips and
@@ -389,22 +395,28 @@ void TestForm5::tooltips()
 // passes, the walk would stop after about 744 000, and the walks at the
 // mains' bounds take some 800 000 and 670 000 more. Between chunks of
 // 100 000 passes a click on either button does nothing; the look the row
-// names cancels.
+// names cancels, whether the walk goes on at once or after the event loop
+// has turned, as on a page.
 void TestForm5::cancelAndBusy_data()
 {
     QTest::addColumn<int>("cancellingLook");
-    QTest::newRow("at the typed mains voltage") << 6;
-    QTest::newRow("at a bound of the mains") << 12;
+    QTest::addColumn<bool>("waits");
+    QTest::newRow("at the typed mains voltage") << 6 << false;
+    QTest::newRow("at a bound of the mains") << 12 << false;
+    QTest::newRow("between turns of the event loop") << 12 << true;
 }
 
 void TestForm5::cancelAndBusy()
 {
     QFETCH(int, cancellingLook);
-    ProgressScript progress([&](int chunk) {
-        control<QPushButton>(form_, "Command2")->click();
-        control<QPushButton>(form_, "Command1")->click();
-        return chunk < cancellingLook;
-    });
+    QFETCH(bool, waits);
+    ProgressScript progress(
+        [&](int chunk) {
+            control<QPushButton>(form_, "Command2")->click();
+            control<QPushButton>(form_, "Command1")->click();
+            return chunk < cancellingLook;
+        },
+        waits);
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.00001"}, "4.7");
     QCOMPARE(log_->take(), QList<Message> {searchEnd("Поиск прерван")});
     QVERIFY2(textOf(form_, "Text8").startsWith(QStringLiteral("5,14")),

@@ -1,4 +1,5 @@
 #include "app/savefile.h"
+#include "calculators/form5.h"
 #include "calculators/form5plot.h"
 #include "calculators/searchplot.h"
 #include "support/testsupport.h"
@@ -70,6 +71,7 @@ void TestForm5Plot::press(const char *button, const QStringList &texts, const QS
     for (int i = 0; i < fields.size(); ++i)
         typeInto(form_, qPrintable(fields[i]), all[i]);
     clickButton(form_, button);
+    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
 }
 
 QWidget *TestForm5Plot::openPlot()
