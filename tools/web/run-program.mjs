@@ -42,7 +42,14 @@ createQtAppInstance({
     print: (text) => console.log(text),
     printErr: (text) => console.error(text),
     onExit: (code) => { window.korindoExitCode = code; },
-    onAbort: (what) => { console.error('aborted: ' + what); window.korindoExitCode = 134; },
+    // Once the program has ended, the browser may still run a callback that
+    // Qt asked for while it ran (a window's animation frame): it aborts in
+    // the ended runtime, and the program's own exit code stands.
+    onAbort: (what) => {
+        console.error((window.korindoExitCode === undefined ? 'aborted: '
+                       : 'after the program ended: ') + what);
+        window.korindoExitCode ??= 134;
+    },
 }).catch((error) => { console.error(String(error)); window.korindoExitCode = 1; });
 </script>`;
 
