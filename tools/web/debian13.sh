@@ -19,8 +19,10 @@ set -eEuo pipefail
 root=${KORINDO_DEBIAN13_ROOT:-$HOME/.cache/korindo/debian13-root}
 tree=$(cd "$(dirname "$0")/../.." && pwd)
 qt_cache=${KORINDO_QT_WASM:-$HOME/.cache/korindo/qt6.8-wasm}
-# Raise when the packages change, so that an old root is made again.
-packages=(emscripten cmake ninja-build qt6-base-dev qt6-base-dev-tools git brotli patch xz-utils)
+# Raise when the packages change, so that an old root is made again. Qt's
+# own Russian texts of the same version are built into the page.
+packages=(emscripten cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n git
+          brotli patch xz-utils)
 recipe="debian 13 minbase: ${packages[*]}, recipe 1"
 
 if [[ $# -eq 0 ]]; then
