@@ -71,10 +71,12 @@ async function copiedField(tab) {
     return '';
 }
 
-// Until the main window shows, with its canvas on the page.
+// Until the main window shows, with its canvas on the page. Qt keeps its
+// windows in a shadow root, which the locator looks into.
 async function mainWindowShown(tab) {
-    await tab.waitForFunction(() => document.getElementById('status').hidden
-        && document.querySelector('#screen canvas'), null, { timeout: 120000 });
+    await tab.waitForFunction(() => document.getElementById('status').hidden, null,
+        { timeout: 120000 });
+    await tab.locator('#screen canvas').first().waitFor({ timeout: 120000 });
 }
 
 // In «Расчет индуктивности дросселя», from its first field: the three values
@@ -124,6 +126,7 @@ try {
     tab.on('pageerror', (error) => {
         failures += 1;
         console.log(`FAIL!  : page error: ${error.message}`);
+        console.log(error.stack);
     });
     tab.on('console', (message) => {
         if (message.type() === 'error')
