@@ -4,8 +4,6 @@
 #include "datafiles.h"
 
 #include <QCloseEvent>
-#include <QScreen>
-#include <QStyle>
 
 FormWindow::FormWindow(const QString &caption, QSize client)
     : QWidget(nullptr,
@@ -29,11 +27,6 @@ void FormWindow::showLoaded()
 
 void showInFront(QWidget *window)
 {
-#ifdef Q_OS_WASM
-    if (!window->testAttribute(Qt::WA_Moved) && window->screen())
-        window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
-                                                window->screen()->availableGeometry()));
-#endif
     window->show();
     window->raise();
     window->activateWindow();
