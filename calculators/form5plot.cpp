@@ -6,12 +6,16 @@
 #include "app/startup.h"
 #include "ignitionsearch.h"
 
+#include <QAction>
 #include <QBuffer>
+#include <QClipboard>
 #include <QDate>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -36,6 +40,13 @@ const QColor bluishGreen(0x00, 0x9E, 0x73);
 const QColor orange(0xE6, 0x9F, 0x00);
 // A marker on every this many points of a curve.
 constexpr int markerSpacing = 60;
+// The window's own size, and below what width and height it lays itself out
+// for a small screen.
+constexpr QSize preferredSize(760, 720);
+constexpr int narrowBelow = 740;
+constexpr int lowBelow = 700;
+constexpr int plotHeight = 380;
+constexpr int lowPlotHeight = 240;
 
 QString volts(double value, int decimals)
 {
@@ -142,21 +153,23 @@ Form5Plot::Form5Plot(QWidget *form5)
     , readout_(new QLabel(readoutHint, this))
     , notes_(new QLabel(content_))
     , table_(new QTableWidget(content_))
+    , scroll_(new QScrollArea(this))
     , save_(new QPushButton(QStringLiteral("Сохранить…"), this))
 {
     setObjectName(QStringLiteral("Form5Plot"));
     setWindowTitle(plotTitle);
-    resize(760, 720);
+    resize(preferredSize);
     message_->setObjectName(QStringLiteral("Message"));
     plot_->setObjectName(QStringLiteral("Plot"));
     plot_->setAccessibleName(QStringLiteral("График расчета емкости"));
-    plot_->setMinimumHeight(380);
+    plot_->setMinimumHeight(plotHeight);
     plot_->setLocale([] {
         QLocale russian(QLocale::Russian, QLocale::Russia);
         russian.setNumberOptions(QLocale::OmitGroupSeparator);
         return russian;
     }());
     readout_->setObjectName(QStringLiteral("Readout"));
+    readout_->setWordWrap(true);
     notes_->setObjectName(QStringLiteral("Notes"));
     notes_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("Table"));
@@ -164,22 +177,38 @@ Form5Plot::Form5Plot(QWidget *form5)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // A long press on a phone, or the right button, copies the table.
+    auto *copy = new QAction(QStringLiteral("Копировать таблицу"), table_);
+    connect(copy, &QAction::triggered, this, &Form5Plot::copyTable);
+    table_->addAction(copy);
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     save_->setObjectName(QStringLiteral("Save"));
+    scroll_->setObjectName(QStringLiteral("Scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
 
     auto *contentLayout = new QVBoxLayout(content_);
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(plot_, 3);
     contentLayout->addWidget(notes_);
     contentLayout->addWidget(table_, 1);
+    scroll_->setWidget(content_);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(message_);
-    layout->addWidget(content_, 1);
+    layout->addWidget(scroll_, 1);
     layout->addWidget(readout_);
     layout->addWidget(save_);
-    content_->hide();
+    scroll_->hide();
     readout_->hide();
 
+    // A touch gives a press, and a finger drawn over the plot moves.
+    connect(plot_, &QCustomPlot::mousePress, this, &Form5Plot::showReadout);
     connect(plot_, &QCustomPlot::mouseMove, this, &Form5Plot::showReadout);
+    // Verdicts that wrap take the rows' height once the column has its width.
+    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (narrow_)
+            table_->resizeRowsToContents();
+    });
     connect(save_, &QPushButton::clicked, this, &Form5Plot::save);
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &Form5Plot::save);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
@@ -198,7 +227,7 @@ void Form5Plot::showState(const std::optional<SearchRecord> &search,
     table_->setRowCount(0);
     const bool drawn = search && searchPlot(*search);
     message_->setVisible(!drawn);
-    content_->setVisible(drawn);
+    scroll_->setVisible(drawn);
     readout_->setVisible(drawn);
     if (!drawn)
         return;
@@ -326,10 +355,10 @@ void Form5Plot::fillTable(const SearchRecord &search)
     const QString low = numeric::formatTrimmed(usupply * (1 - mainsTolerance), 2);
     const QString high = numeric::formatTrimmed(usupply * (1 + mainsTolerance), 2);
     table_->setColumnCount(5);
-    table_->setHorizontalHeaderLabels(
-        {QStringLiteral("C, мкФ"), QStringLiteral("UC при %1 В, −%2 % (RMS)").arg(low, tolerance),
-         QStringLiteral("UC при %1 В, +%2 % (амп)").arg(high, tolerance),
-         QStringLiteral("UL при %1 В, +%2 % (амп)").arg(high, tolerance), QStringLiteral("Вывод")});
+    headers_ = QStringList {
+        QStringLiteral("C, мкФ"), QStringLiteral("UC при %1 В,\n−%2 % (RMS)").arg(low, tolerance),
+        QStringLiteral("UC при %1 В,\n+%2 % (амп)").arg(high, tolerance),
+        QStringLiteral("UL при %1 В,\n+%2 % (амп)").arg(high, tolerance), QStringLiteral("Вывод")};
     const std::vector<NominalCheck> checks = nominalChecks(search);
     table_->setRowCount(int(checks.size()));
     for (int row = 0; row < int(checks.size()); ++row) {
@@ -340,7 +369,60 @@ void Form5Plot::fillTable(const SearchRecord &search)
         table_->setItem(row, 3, cell(volts(check.ulHighAmplitude, 1)));
         table_->setItem(row, 4, cell(verdictText(check)));
     }
+    layTable();
+}
+
+void Form5Plot::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitLayout();
+}
+
+void Form5Plot::fitLayout()
+{
+    plot_->setMinimumHeight(height() < lowBelow ? lowPlotHeight : plotHeight);
+    // The window keeps the room of its content where the screen has it.
+    scroll_->setMinimumHeight(height() < lowBelow ? 0 : content_->minimumSizeHint().height());
+    if (const bool narrow = width() < narrowBelow; narrow != narrow_) {
+        narrow_ = narrow;
+        layTable();
+    }
+}
+
+void Form5Plot::layTable()
+{
+    if (headers_.isEmpty())
+        return;
+    QStringList headers = headers_;
+    if (!narrow_)
+        headers.replaceInStrings(QStringLiteral("\n"), QStringLiteral(" "));
+    table_->setHorizontalHeaderLabels(headers);
+    table_->horizontalHeader()->setSectionResizeMode(
+        int(headers.size()) - 1, narrow_ ? QHeaderView::Stretch : QHeaderView::Interactive);
     table_->resizeColumnsToContents();
+    if (narrow_) {
+        table_->resizeRowsToContents();
+        return;
+    }
+    QHeaderView *rows = table_->verticalHeader();
+    for (int row = 0; row < table_->rowCount(); ++row)
+        rows->resizeSection(row, rows->defaultSectionSize());
+}
+
+void Form5Plot::copyTable()
+{
+    QStringList lines;
+    QStringList cells;
+    for (int column = 0; column < table_->columnCount(); ++column)
+        cells.append(table_->horizontalHeaderItem(column)->text().replace(u'\n', u' '));
+    lines.append(cells.join(u'\t'));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        cells.clear();
+        for (int column = 0; column < table_->columnCount(); ++column)
+            cells.append(table_->item(row, column)->text());
+        lines.append(cells.join(u'\t'));
+    }
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
 void Form5Plot::showReadout(QMouseEvent *event)
@@ -359,7 +441,7 @@ void Form5Plot::showReadout(QMouseEvent *event)
 
 QByteArray Form5Plot::picture()
 {
-    if (content_->isHidden())
+    if (scroll_->isHidden())
         return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -370,7 +452,7 @@ QByteArray Form5Plot::picture()
 
 QByteArray Form5Plot::document()
 {
-    if (!search_ || content_->isHidden())
+    if (!search_ || scroll_->isHidden())
         return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -405,7 +487,7 @@ QByteArray Form5Plot::document()
     line(notes_->text());
     QStringList header;
     for (int column = 0; column < table_->columnCount(); ++column)
-        header.append(table_->horizontalHeaderItem(column)->text());
+        header.append(table_->horizontalHeaderItem(column)->text().replace(u'\n', u' '));
     line(header.join(QStringLiteral(" | ")), true);
     for (int row = 0; row < table_->rowCount(); ++row) {
         QStringList cells;

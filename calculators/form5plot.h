@@ -9,6 +9,7 @@ class QCustomPlot;
 class QLabel;
 class QMouseEvent;
 class QPushButton;
+class QScrollArea;
 class QTableWidget;
 
 // The window «График — расчет емкости С»: the last search of the ignition
@@ -31,12 +32,21 @@ public:
     QByteArray picture();
     QByteArray document();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void drawSearch(const circuit::SearchRecord &search);
     void drawCheck(const circuit::CheckRecord &check);
     void fillTable(const circuit::SearchRecord &search);
     void showReadout(QMouseEvent *event);
     void save();
+    // Lays the window out for its width and height: on a phone's screen the
+    // table's headers take two lines and the verdicts wrap, so that every
+    // column fits, and the plot leaves room for the table.
+    void fitLayout();
+    void layTable();
+    void copyTable();
 
     QLabel *message_;
     QWidget *content_; // what is saved: the plot, its notes and the table
@@ -44,7 +54,10 @@ private:
     QLabel *readout_;
     QLabel *notes_;
     QTableWidget *table_;
+    QScrollArea *scroll_; // around content_, where the window is low
     QPushButton *save_;
+    QStringList headers_; // each with a line break where a narrow window breaks it
+    bool narrow_ = false;
     std::optional<circuit::SearchRecord> search_;
     std::optional<circuit::CheckRecord> check_;
 };
