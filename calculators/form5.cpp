@@ -9,8 +9,8 @@
 #include "margins.h"
 #include "walkprogress.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,12 +120,17 @@ void Form5::Form_Load()
     ui_->Text7->setText(QStringLiteral("0.001"));
 }
 
-void Form5::closeEvent(QCloseEvent *event)
+// Closed, and so unloaded, or hidden as the program ends: a search in
+// progress ends without a word, before it can write to controls that went,
+// and the plot goes with the window.
+void Form5::hideEvent(QHideEvent *event)
 {
-    // The plot belongs to the window: it goes when the window is closed.
-    if (plot_)
-        plot_->close();
-    FormWindowWith::closeEvent(event);
+    if (!event->spontaneous()) {
+        run_.reset();
+        if (plot_)
+            plot_->hide();
+    }
+    FormWindowWith::hideEvent(event);
 }
 
 bool Form5::ReadInputs()
@@ -162,11 +167,22 @@ bool Form5::ReadInputs()
     return true;
 }
 
-// A search in progress: the walks, and what shows that they are at work.
+// A search in progress: the walks, what shows that they are at work, and the
+// call that takes the walk on after the event loop has run.
 struct Form5::SearchRun {
+    SearchRun(Form5 *form, const circuit::IgnitionInputs &in)
+        : inputs(in)
+        , search(in)
+        , progress(makeWalkProgress(form))
+    {
+        resume.setSingleShot(true);
+        QObject::connect(&resume, &QTimer::timeout, form, &Form5::continueSearch);
+    }
+
     circuit::IgnitionInputs inputs;
     circuit::CapacitanceSearch search;
     std::unique_ptr<WalkProgress> progress;
+    QTimer resume; // goes with the run, so a run that ended is never resumed
 };
 
 void Form5::Command1_Click()
@@ -175,20 +191,19 @@ void Form5::Command1_Click()
         return;
     if (!ReadInputs())
         return;
-    const circuit::IgnitionInputs inputs {seriesCircuit(stored_), voltageLimits(stored_),
-                                          stored_.Uignition, stored_.Cstep};
-    run_.reset(new SearchRun {inputs, circuit::CapacitanceSearch(inputs), makeWalkProgress(this)});
+    run_ = std::make_unique<SearchRun>(this,
+                                       circuit::IgnitionInputs {seriesCircuit(stored_),
+                                                                voltageLimits(stored_),
+                                                                stored_.Uignition, stored_.Cstep});
     continueSearch();
 }
 
 // Takes chunks of the walks until they end, the user stops them or the
-// progress asks for the event loop to run first (a page paints and takes the
-// press of «Отмена» only then), and comes back after it.
+// progress asks for the event loop to run first, and comes back after it.
 void Form5::continueSearch()
 {
     using State = circuit::CapacitanceSearch::State;
     circuit::CapacitanceSearch &search = run_->search;
-    bool cancelled = false;
     for (;;) {
         if (search.advance(circuit::passesPerChunk) == State::MetLargest) {
             // The largest admissible capacitance is shown at once; what the
@@ -198,29 +213,27 @@ void Form5::continueSearch()
             continue;
         }
         if (search.hasEnded())
+            return endSearch(false);
+        switch (run_->progress->nextTurn()) {
+        case WalkTurn::GoOn:
             break;
-        const bool goOn = run_->progress->keepWalking();
-        // The window was closed, or hidden as the program ends: give up
-        // without a word.
-        if (!isVisible()) {
-            run_.reset();
+        case WalkTurn::Yield:
+            run_->resume.start(0);
             return;
-        }
-        if (!goOn) {
-            cancelled = true;
-            break;
-        }
-        if (run_->progress->waitsForTheEventLoop()) {
-            QTimer::singleShot(0, this, &Form5::continueSearch);
-            return;
+        case WalkTurn::Stop:
+            return endSearch(true);
         }
     }
+}
+
+void Form5::endSearch(bool cancelled)
+{
     const std::unique_ptr<SearchRun> run = std::move(run_);
     run->progress.reset();
     if (cancelled)
         showMessage(this, {QStringLiteral("Поиск прерван"), searchTitle, MessageIcon::Information});
     else
-        showSearchEnd(run->inputs, search);
+        showSearchEnd(run->inputs, run->search);
 }
 
 void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,

@@ -13,14 +13,7 @@
 namespace {
 using namespace circuit;
 
-// Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
-const QStringList worked = {"220", "300", "630", "990", "20", "1", "0.001"};
 const SeriesCircuit workedCircuit {220, 20, 1};
-
-Message searchEnd(const char *prompt)
-{
-    return {QString::fromUtf8(prompt), QStringLiteral("Поиск завершен"), MessageIcon::Information};
-}
 
 // The bands of the plot, the found range first: left and right edges in µF.
 QList<QPair<double, double>> bandsOf(QCustomPlot *plot)
@@ -44,14 +37,8 @@ QStringList rowOf(QTableWidget *table, int row)
 
 // The plot of «Расчет емкости С», opened with its «График» and driven through
 // the window as a user drives it.
-class TestForm5Plot : public CalculatorTest {
+class TestForm5Plot : public Form5Test {
     Q_OBJECT
-public:
-    TestForm5Plot()
-        : CalculatorTest("Command3", "Form5")
-    {
-    }
-
 private slots:
     void beforeAnySearch();
     void workedExample();
@@ -59,20 +46,8 @@ private slots:
     void saving();
 
 private:
-    void press(const char *button, const QStringList &texts, const QString &real = QString());
     QWidget *openPlot();
 };
-
-void TestForm5Plot::press(const char *button, const QStringList &texts, const QString &real)
-{
-    const QStringList fields
-        = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
-    const QStringList all = texts + QStringList {real};
-    for (int i = 0; i < fields.size(); ++i)
-        typeInto(form_, qPrintable(fields[i]), all[i]);
-    clickButton(form_, button);
-    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
-}
 
 QWidget *TestForm5Plot::openPlot()
 {
@@ -101,8 +76,8 @@ void TestForm5Plot::beforeAnySearch()
 
 void TestForm5Plot::workedExample()
 {
-    press("Command1", worked);
-    press("Command2", worked, "4.7");
+    press("Command1", workedInputs);
+    press("Command2", workedInputs, "4.7");
     log_->take();
     QWidget *window = openPlot();
     QVERIFY(window);
@@ -158,7 +133,7 @@ void TestForm5Plot::followsTheWindow()
     QWidget *window = openPlot();
     auto *table = control<QTableWidget>(window, "Table");
     // A search that ends while the plot is open shows at once.
-    press("Command1", worked);
+    press("Command1", workedInputs);
     QCOMPARE(log_->take(), QList<Message> {searchEnd("Решение успешно найдено")});
     QCOMPARE(table->rowCount(), 3);
     // A failing press leaves the plot as it was.
@@ -177,7 +152,7 @@ void TestForm5Plot::followsTheWindow()
 
 void TestForm5Plot::saving()
 {
-    press("Command1", worked);
+    press("Command1", workedInputs);
     log_->take();
     QWidget *window = openPlot();
     QTemporaryDir folder;
