@@ -3,10 +3,12 @@
 #include "app/controls.h"
 #include "app/fieldinput.h"
 #include "app/messages.h"
+#include "app/numericinput.h"
 #include "circuit.h"
 #include "form5plot.h"
 #include "ignitionsearch.h"
 #include "margins.h"
+#include "searchpicture.h"
 #include "walkprogress.h"
 
 #include <QGroupBox>
@@ -230,10 +232,12 @@ void Form5::endSearch(bool cancelled)
 {
     const std::unique_ptr<SearchRun> run = std::move(run_);
     run->progress.reset();
-    if (cancelled)
+    if (cancelled) {
+        updatePlot();
         showMessage(this, {QStringLiteral("Поиск прерван"), searchTitle, MessageIcon::Information});
-    else
+    } else {
         showSearchEnd(run->inputs, run->search);
+    }
 }
 
 void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,
@@ -263,6 +267,7 @@ void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,
                     {QStringLiteral("Решение не найдено"), searchTitle, MessageIcon::Information});
         break;
     case State::Fault:
+        updatePlot();
         showInputError(this);
         break;
     case State::Walking:
@@ -310,12 +315,27 @@ void Form5::Command3_Click()
 {
     if (!plot_)
         plot_ = new Form5Plot(this);
-    plot_->showState(lastSearch_, lastCheck_);
     showInFront(plot_);
+    updatePlot();
 }
 
 void Form5::updatePlot()
 {
     if (plot_ && plot_->isVisible())
-        plot_->showState(lastSearch_, lastCheck_);
+        plot_->showPicture(
+            circuit::searchPicture(lastSearch_, lastCheck_, fieldsShowAnotherSearch()));
+}
+
+// Whether Text8 and Text12 show another search than the last one that ran to
+// its end: a search that finds nothing leaves both as they were, and one that
+// is cancelled or fails leaves the Text8 it wrote on the way.
+bool Form5::fieldsShowAnotherSearch() const
+{
+    const QString largest = ui_->Text8->text();
+    const QString smallest = ui_->Text12->text();
+    if (largest.isEmpty() && smallest.isEmpty())
+        return false;
+    return !lastSearch_ || !lastSearch_->found
+        || largest != numeric::formatResult(lastSearch_->largestMicrofarads)
+        || smallest != numeric::formatResult(lastSearch_->smallestMicrofarads);
 }

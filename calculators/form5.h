@@ -2,8 +2,8 @@
 
 #include "app/controls.h"
 #include "app/formwindow.h"
+#include "ignitionrecords.h"
 #include "ignitionsearch.h"
-#include "searchplot.h"
 
 #include <memory>
 #include <optional>
@@ -81,6 +81,7 @@ private:
     void Command3_Click();
     // Shows the last search and check in the plot window, where it is open.
     void updatePlot();
+    bool fieldsShowAnotherSearch() const;
 
     const Form1 &form1_;
     StoredValues stored_;
