@@ -340,7 +340,9 @@ void Form5Plot::fillTable()
         for (int column = 0; column < cells.size(); ++column)
             table_->setItem(row, column, cell(cells[column]));
     }
-    table_->resizeColumnsToContents();
+    // The verdict, last, takes the rest of the width, shown or not.
+    for (int column = 0; column + 1 < table_->columnCount(); ++column)
+        table_->resizeColumnToContents(column);
 }
 
 void Form5Plot::showReadout(QMouseEvent *event)
