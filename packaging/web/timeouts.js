@@ -5,7 +5,9 @@
 // good, and the program never ended. Qt's event dispatcher cancels its one
 // native timer whenever a sooner Qt timer comes or the last one stops (a
 // progress dialog that shows and closes does both), so a test program could
-// print its totals and then wait for ever. Here cancelling lets go.
+// print its totals and then wait for ever. Here cancelling lets go. Linked
+// only into the programs that end (the tests, with EXIT_RUNTIME), and only
+// where the build finds that version (tests/CMakeLists.txt).
 mergeInto(LibraryManager.library, {
     $korindoPendingTimeouts: {},
     emscripten_set_timeout__deps: ['$callUserCallback', '$runtimeKeepalivePush',
