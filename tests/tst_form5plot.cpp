@@ -2,10 +2,15 @@
 #include "calculators/quantitytext.h"
 #include "support/testsupport.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <qcustomplot.h>
 
@@ -48,6 +53,7 @@ private slots:
     void followsTheWindow();
     void saving_data();
     void saving();
+    void onAPhone();
 
 private:
     QWidget *openPlot();
@@ -184,6 +190,28 @@ void TestForm5Plot::saving()
     QVERIFY(bytes.startsWith("%PDF-"));
     QCOMPARE(pageCount(bytes), pages);
     setSaveFileChooser(previous);
+}
+
+// As wide as «Расчет емкости С» on a phone: every column fits, the verdicts
+// wrapping; the table copies as a spreadsheet takes it.
+void TestForm5Plot::onAPhone()
+{
+    press("Command1", workedInputs);
+    log_->take();
+    QWidget *window = openPlot();
+    QVERIFY(window);
+    auto *table = control<QTableWidget>(window, "Table");
+    window->resize(488, 520);
+    QTRY_VERIFY(table->horizontalHeaderItem(1)->text().contains(u'\n'));
+    QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(window->rect().contains(control<QPushButton>(window, "Save")->geometry()));
+    window->resize(760, 720);
+    QTRY_VERIFY(!table->horizontalHeaderItem(1)->text().contains(u'\n'));
+
+    table->actions().value(0)->trigger();
+    const QStringList rows = QGuiApplication::clipboard()->text().split(u'\n');
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[2], QStringLiteral("3,9\t311,7 В\t573,5 В\t231,5 В\tподходит"));
 }
 
 KORINDO_TEST_MAIN(TestForm5Plot)
