@@ -27,7 +27,9 @@ void FormWindow::showLoaded()
 
 void showInFront(QWidget *window)
 {
-    window->show();
+    // Not show(): a page would show a window that is no dialog filling the
+    // page, without its title bar and close box.
+    window->setVisible(true);
     window->raise();
     window->activateWindow();
 }
