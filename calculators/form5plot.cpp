@@ -5,7 +5,6 @@
 #include "app/startup.h"
 #include "app/tablepages.h"
 
-#include <QAction>
 #include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -13,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -238,11 +238,15 @@ Form5Plot::Form5Plot(QWidget *form5)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
-    // A long press on a phone, or the right button, copies the table.
-    auto *copy = new QAction(QStringLiteral("Копировать таблицу"), table_);
-    connect(copy, &QAction::triggered, this, &Form5Plot::copyTable);
-    table_->addAction(copy);
-    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A long press on a phone, or the right button, copies the table. The
+    // menu pops up and returns, as nothing waits in a nested loop on a page.
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        auto *menu = new QMenu(table_);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(QStringLiteral("Копировать таблицу"), this, &Form5Plot::copyTable);
+        menu->popup(table_->viewport()->mapToGlobal(at));
+    });
     save_->setObjectName(QStringLiteral("Save"));
     scroll_->setObjectName(QStringLiteral("Scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -380,10 +384,7 @@ void Form5Plot::resizeEvent(QResizeEvent *event)
 
 void Form5Plot::fitLayout()
 {
-    const bool low = height() < lowBelow;
-    plot_->setMinimumHeight(low ? lowPlotHeight : plotHeight);
-    // The window keeps the room of its content where the screen has it.
-    scroll_->setMinimumHeight(low ? 0 : content_->minimumSizeHint().height());
+    plot_->setMinimumHeight(height() < lowBelow ? lowPlotHeight : plotHeight);
     if (const bool narrow = width() < narrowBelow; narrow != narrow_) {
         narrow_ = narrow;
         layTable();
