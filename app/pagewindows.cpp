@@ -37,6 +37,12 @@ bool isPopup(const QObject *object)
         && static_cast<const QWidget *>(object)->windowType() == Qt::Popup;
 }
 
+bool fits(const QWidget *window)
+{
+    return !window->isVisible() || !window->screen()
+        || window->screen()->availableGeometry().contains(window->frameGeometry());
+}
+
 bool hasFixedSize(const QWidget *window)
 {
     return window->minimumSize() == window->maximumSize();
@@ -90,6 +96,10 @@ protected:
     {
         if (event->type() == QEvent::Hide && isPopup(watched))
             giveActivationBack(static_cast<QWidget *>(watched));
+        // A window that has grown past the page since it showed.
+        if (event->type() == QEvent::Resize && isKept(watched)
+            && !fits(static_cast<QWidget *>(watched)))
+            place(static_cast<QWidget *>(watched));
         if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && isKept(watched)) {
             if (event->type() == QEvent::Show)
                 place(static_cast<QWidget *>(watched));
@@ -99,15 +109,16 @@ protected:
     }
 
 private:
-    // A menu that closes leaves no window active on a page: the window it
-    // opened over has the keyboard again.
+    // A menu that closes leaves the window it opened over drawn as though it
+    // had lost the keyboard, or without it: it has it again.
     static void giveActivationBack(QWidget *popup)
     {
         if (!popup->parentWidget())
             return;
         QWidget *owner = popup->parentWidget()->window();
         QTimer::singleShot(0, owner, [owner = QPointer<QWidget>(owner)] {
-            if (owner && owner->isVisible() && !QApplication::activeWindow())
+            const QWindow *focus = QGuiApplication::focusWindow();
+            if (owner && owner->isVisible() && (!focus || focus == owner->windowHandle()))
                 owner->activateWindow();
         });
     }
