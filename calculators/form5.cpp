@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 const QString searchTitle = QStringLiteral("Поиск завершен");
@@ -176,15 +175,27 @@ struct Form5::SearchRun {
         : inputs(in)
         , search(in)
         , progress(makeWalkProgress(form))
+        , form_(form)
     {
-        resume.setSingleShot(true);
-        QObject::connect(&resume, &QTimer::timeout, form, &Form5::continueSearch);
+    }
+
+    // The walk goes on once the events already posted have been handled: a
+    // posted call rather than a timer, as a test in the browser turns the
+    // event loop only for posted events.
+    void resumeLater()
+    {
+        QMetaObject::invokeMethod(&resumer, [form = form_] { form->continueSearch(); },
+                                  Qt::QueuedConnection);
     }
 
     circuit::IgnitionInputs inputs;
     circuit::CapacitanceSearch search;
     std::unique_ptr<WalkProgress> progress;
-    QTimer resume; // goes with the run, so a run that ended is never resumed
+
+private:
+    Form5 *form_;
+    QObject resumer; // goes with the run, and so does its posted call: a run that
+                     // ended is never resumed
 };
 
 void Form5::Command1_Click()
@@ -220,7 +231,7 @@ void Form5::continueSearch()
         case WalkTurn::GoOn:
             break;
         case WalkTurn::Yield:
-            run_->resume.start(0);
+            run_->resumeLater();
             return;
         case WalkTurn::Stop:
             return endSearch(true);
