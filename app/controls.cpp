@@ -80,8 +80,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *box = static_cast<QLineEdit *>(watched);
-        if (box->isReadOnly())
+        // A box being destroyed is a QLineEdit no longer, and its last focus
+        // change still comes here.
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        if (!box || box->isReadOnly())
             return false;
         switch (event->type()) {
         case QEvent::KeyPress:

@@ -134,8 +134,8 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_Unload()
 {
-    // Every other window goes with the main one, without running its own close
-    // handling; nothing is saved.
+    // Every other window goes with the main one, Form5 with its plot, without
+    // running its own close handling; nothing is saved.
     for (FormWindow *window : std::initializer_list<FormWindow *> {form2_.get(), form4_.get(),
                                                                    form5_.get(), form6_.get()}) {
         if (window)

@@ -5,8 +5,6 @@
 
 #include <QCloseEvent>
 #include <QPointer>
-#include <QScreen>
-#include <QStyle>
 
 FormWindow::FormWindow(const QString &caption, QSize client)
     : QWidget(nullptr,
@@ -36,12 +34,9 @@ void FormWindow::showLoaded()
 
 void showInFront(QWidget *window)
 {
-#ifdef Q_OS_WASM
-    if (!window->testAttribute(Qt::WA_Moved) && window->screen())
-        window->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(),
-                                                window->screen()->availableGeometry()));
-#endif
-    window->show();
+    // Not show(): a page would show a window that is no dialog filling the
+    // page, without its title bar and close box.
+    window->setVisible(true);
     window->raise();
     window->activateWindow();
 }

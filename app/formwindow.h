@@ -38,9 +38,8 @@ private:
     bool loaded_ = false;
 };
 
-// Shows a window and brings it to the front. A page has no window manager to
-// place a new window, which would open in its top left corner: there a window
-// not yet placed opens in the middle of the page instead.
+// Shows a window and brings it to the front. Where there is no window manager
+// (a page), keepWindowsOnPage places it.
 void showInFront(QWidget *window);
 
 // Makes window active again once a window over it has closed, with the

@@ -19,8 +19,8 @@ struct Message {
 // The application's name, the title of a box that has none of its own.
 QString applicationTitle();
 
-// A modal box with a single OK button; returns when the user has closed it.
-// On a page it returns at once, and a box shown meanwhile waits for it.
+// A modal box with a single OK button. Returns at once; a box asked for
+// while another is open waits for it to close.
 void showMessage(QWidget *parent, const Message &message);
 
 // The input-error message shared by every calculator.

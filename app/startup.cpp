@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "pagewindows.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -60,6 +62,7 @@ void setUpApplication(QApplication &application)
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     application.setFont(dialogFont());
+    keepWindowsOnPage();
 }
 
 void endProgram()

@@ -3,18 +3,19 @@
 #include "app/controls.h"
 #include "app/fieldinput.h"
 #include "app/messages.h"
+#include "app/numericinput.h"
 #include "circuit.h"
 #include "form5plot.h"
 #include "ignitionsearch.h"
 #include "margins.h"
+#include "searchpicture.h"
 #include "walkprogress.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 const QString searchTitle = QStringLiteral("Поиск завершен");
@@ -120,12 +121,17 @@ void Form5::Form_Load()
     ui_->Text7->setText(QStringLiteral("0.001"));
 }
 
-void Form5::closeEvent(QCloseEvent *event)
+// Closed, and so unloaded, or hidden as the program ends: a search in
+// progress ends without a word, before it can write to controls that went,
+// and the plot goes with the window.
+void Form5::hideEvent(QHideEvent *event)
 {
-    // The plot belongs to the window: it goes when the window is closed.
-    if (plot_)
-        plot_->close();
-    FormWindowWith::closeEvent(event);
+    if (!event->spontaneous()) {
+        run_.reset();
+        if (plot_)
+            plot_->hide();
+    }
+    FormWindowWith::hideEvent(event);
 }
 
 bool Form5::ReadInputs()
@@ -162,11 +168,34 @@ bool Form5::ReadInputs()
     return true;
 }
 
-// A search in progress: the walks, and what shows that they are at work.
+// A search in progress: the walks, what shows that they are at work, and the
+// call that takes the walk on after the event loop has run.
 struct Form5::SearchRun {
+    SearchRun(Form5 *form, const circuit::IgnitionInputs &in)
+        : inputs(in)
+        , search(in)
+        , progress(makeWalkProgress(form))
+        , form_(form)
+    {
+    }
+
+    // The walk goes on once the events already posted have been handled: a
+    // posted call rather than a timer, as a test in the browser turns the
+    // event loop only for posted events.
+    void resumeLater()
+    {
+        QMetaObject::invokeMethod(&resumer, [form = form_] { form->continueSearch(); },
+                                  Qt::QueuedConnection);
+    }
+
     circuit::IgnitionInputs inputs;
     circuit::CapacitanceSearch search;
     std::unique_ptr<WalkProgress> progress;
+
+private:
+    Form5 *form_;
+    QObject resumer; // goes with the run, and so does its posted call: a run that
+                     // ended is never resumed
 };
 
 void Form5::Command1_Click()
@@ -175,20 +204,19 @@ void Form5::Command1_Click()
         return;
     if (!ReadInputs())
         return;
-    const circuit::IgnitionInputs inputs {seriesCircuit(stored_), voltageLimits(stored_),
-                                          stored_.Uignition, stored_.Cstep};
-    run_.reset(new SearchRun {inputs, circuit::CapacitanceSearch(inputs), makeWalkProgress(this)});
+    run_ = std::make_unique<SearchRun>(this,
+                                       circuit::IgnitionInputs {seriesCircuit(stored_),
+                                                                voltageLimits(stored_),
+                                                                stored_.Uignition, stored_.Cstep});
     continueSearch();
 }
 
 // Takes chunks of the walks until they end, the user stops them or the
-// progress asks for the event loop to run first (a page paints and takes the
-// press of «Отмена» only then), and comes back after it.
+// progress asks for the event loop to run first, and comes back after it.
 void Form5::continueSearch()
 {
     using State = circuit::CapacitanceSearch::State;
     circuit::CapacitanceSearch &search = run_->search;
-    bool cancelled = false;
     for (;;) {
         if (search.advance(circuit::passesPerChunk) == State::MetLargest) {
             // The largest admissible capacitance is shown at once; what the
@@ -198,29 +226,29 @@ void Form5::continueSearch()
             continue;
         }
         if (search.hasEnded())
+            return endSearch(false);
+        switch (run_->progress->nextTurn()) {
+        case WalkTurn::GoOn:
             break;
-        const bool goOn = run_->progress->keepWalking();
-        // The window was closed, or hidden as the program ends: give up
-        // without a word.
-        if (!isVisible()) {
-            run_.reset();
+        case WalkTurn::Yield:
+            run_->resumeLater();
             return;
-        }
-        if (!goOn) {
-            cancelled = true;
-            break;
-        }
-        if (run_->progress->waitsForTheEventLoop()) {
-            QTimer::singleShot(0, this, &Form5::continueSearch);
-            return;
+        case WalkTurn::Stop:
+            return endSearch(true);
         }
     }
+}
+
+void Form5::endSearch(bool cancelled)
+{
     const std::unique_ptr<SearchRun> run = std::move(run_);
     run->progress.reset();
-    if (cancelled)
+    if (cancelled) {
+        updatePlot();
         showMessage(this, {QStringLiteral("Поиск прерван"), searchTitle, MessageIcon::Information});
-    else
-        showSearchEnd(run->inputs, search);
+    } else {
+        showSearchEnd(run->inputs, run->search);
+    }
 }
 
 void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,
@@ -250,6 +278,7 @@ void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,
                     {QStringLiteral("Решение не найдено"), searchTitle, MessageIcon::Information});
         break;
     case State::Fault:
+        updatePlot();
         showInputError(this);
         break;
     case State::Walking:
@@ -297,12 +326,27 @@ void Form5::Command3_Click()
 {
     if (!plot_)
         plot_ = new Form5Plot(this);
-    plot_->showState(lastSearch_, lastCheck_);
     showInFront(plot_);
+    updatePlot();
 }
 
 void Form5::updatePlot()
 {
     if (plot_ && plot_->isVisible())
-        plot_->showState(lastSearch_, lastCheck_);
+        plot_->showPicture(
+            circuit::searchPicture(lastSearch_, lastCheck_, fieldsShowAnotherSearch()));
+}
+
+// Whether Text8 and Text12 show another search than the last one that ran to
+// its end: a search that finds nothing leaves both as they were, and one that
+// is cancelled or fails leaves the Text8 it wrote on the way.
+bool Form5::fieldsShowAnotherSearch() const
+{
+    const QString largest = ui_->Text8->text();
+    const QString smallest = ui_->Text12->text();
+    if (largest.isEmpty() && smallest.isEmpty())
+        return false;
+    return !lastSearch_ || !lastSearch_->found
+        || largest != numeric::formatResult(lastSearch_->largestMicrofarads)
+        || smallest != numeric::formatResult(lastSearch_->smallestMicrofarads);
 }

@@ -2,8 +2,8 @@
 
 #include "app/controls.h"
 #include "app/formwindow.h"
+#include "ignitionrecords.h"
 #include "ignitionsearch.h"
-#include "searchplot.h"
 
 #include <memory>
 #include <optional>
@@ -61,25 +61,27 @@ public:
     ~Form5() override;
 
     const StoredValues &storedValues() const { return stored_; }
-    // A search has started and not yet ended: on a page, whose walk waits
-    // for the event loop between chunks once its progress dialog shows.
+    // A search has started and not yet ended: once its progress dialog shows,
+    // its walk goes on between turns of the event loop.
     bool isSearching() const { return run_ != nullptr; }
 
 protected:
     void buildControls(Form5Controls &c) override;
     void Form_Load() override;
-    void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     bool ReadInputs();
     void Command1_Click();
     void continueSearch();
+    void endSearch(bool cancelled);
     void showSearchEnd(const circuit::IgnitionInputs &inputs,
                        const circuit::CapacitanceSearch &search);
     void Command2_Click();
     void Command3_Click();
     // Shows the last search and check in the plot window, where it is open.
     void updatePlot();
+    bool fieldsShowAnotherSearch() const;
 
     const Form1 &form1_;
     StoredValues stored_;

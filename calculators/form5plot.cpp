@@ -1,30 +1,31 @@
 #include "form5plot.h"
 
 #include "app/formwindow.h"
-#include "app/numericinput.h"
 #include "app/savefile.h"
 #include "app/startup.h"
-#include "ignitionsearch.h"
+#include "app/tablepages.h"
 
 #include <QBuffer>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QDate>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <array>
 #include <qcustomplot.h>
 
 namespace {
 using namespace circuit;
 
 const QString plotTitle = QStringLiteral(u"График — расчет емкости \u0421");
-const QString readoutHint
-    = QStringLiteral("Наведите указатель на график: здесь будут емкость и амплитуды UC и UL.");
-const QString beforeSearch = QStringLiteral(
-    "Сначала рассчитайте емкость: кнопка «Рассчитать емкость зажигающего конденсатора».");
 
 // Colours that stay apart for colour-blind eyes (Okabe and Ito); every line
 // is told apart by its dash or its marker as well.
@@ -36,21 +37,13 @@ const QColor bluishGreen(0x00, 0x9E, 0x73);
 const QColor orange(0xE6, 0x9F, 0x00);
 // A marker on every this many points of a curve.
 constexpr int markerSpacing = 60;
-
-QString volts(double value, int decimals)
-{
-    return numeric::formatTrimmed(value, decimals) + QStringLiteral(" В");
-}
-
-QString percentText(double fraction)
-{
-    return numeric::formatTrimmed(fraction * 100, 2);
-}
-
-QVector<double> toVector(const std::vector<double> &values)
-{
-    return QVector<double>(values.begin(), values.end());
-}
+// The window's own size, and below what width and height it lays itself out
+// for a small screen.
+constexpr QSize preferredSize(760, 720);
+constexpr int narrowBelow = 740;
+constexpr int lowBelow = 700;
+constexpr int plotHeight = 380;
+constexpr int lowPlotHeight = 240;
 
 QFont plotFont(int points, bool bold = false)
 {
@@ -67,17 +60,57 @@ QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
     return p;
 }
 
-QCPGraph *addCurve(QCustomPlot *plot, const SearchPlot &data, const Curve &curve,
-                   const QString &name, const QPen &linePen, QCPScatterStyle::ScatterShape marker)
+QColor translucent(const QColor &colour, int alpha)
+{
+    return QColor(colour.red(), colour.green(), colour.blue(), alpha);
+}
+
+struct CurveStyle {
+    QPen pen;
+    QCPScatterStyle::ScatterShape marker;
+};
+
+CurveStyle styleOf(CurveKind kind)
+{
+    switch (kind) {
+    case CurveKind::Capacitor:
+        return {pen(blue, 2), QCPScatterStyle::ssNone};
+    case CurveKind::Choke:
+        return {pen(vermillion, 2), QCPScatterStyle::ssSquare};
+    case CurveKind::CapacitorLowMains:
+        return {pen(skyBlue, 1.5, Qt::DashLine), QCPScatterStyle::ssTriangleInverted};
+    case CurveKind::CapacitorHighMains:
+        break;
+    }
+    return {pen(reddishPurple, 1.5, Qt::DashLine), QCPScatterStyle::ssTriangle};
+}
+
+QPen penOf(LimitKind kind)
+{
+    switch (kind) {
+    case LimitKind::Capacitor:
+        return pen(blue, 1.5, Qt::DashDotLine);
+    case LimitKind::Choke:
+        return pen(vermillion, 1.5, Qt::DashDotDotLine);
+    case LimitKind::Ignition:
+        break;
+    }
+    return pen(bluishGreen, 2, Qt::DotLine);
+}
+
+QVector<double> toVector(const std::vector<double> &values)
+{
+    return QVector<double>(values.begin(), values.end());
+}
+
+QCPGraph *addPoints(QCustomPlot *plot, const QString &name, const QVector<double> &x,
+                    const QVector<double> &y, const QCPScatterStyle &marks)
 {
     QCPGraph *graph = plot->addGraph();
     graph->setName(name);
-    graph->setPen(linePen);
-    graph->setData(toVector(data.capacitances), toVector(curve.voltages), true);
-    if (marker != QCPScatterStyle::ssNone) {
-        graph->setScatterStyle(QCPScatterStyle(marker, linePen.color(), Qt::white, 7));
-        graph->setScatterSkip(markerSpacing);
-    }
+    graph->setLineStyle(QCPGraph::lsNone);
+    graph->setScatterStyle(marks);
+    graph->setData(x, y, true);
     return graph;
 }
 
@@ -95,25 +128,23 @@ QCPItemText *addText(QCustomPlot *plot, double x, double y, const QString &text,
     return item;
 }
 
-void addLimit(QCustomPlot *plot, double cHigh, double voltage, const QString &name,
-              const QPen &linePen)
+QCPItemStraightLine *addLine(QCustomPlot *plot, QPointF from, QPointF to, const QPen &linePen)
 {
     auto *line = new QCPItemStraightLine(plot);
-    line->point1->setCoords(0, voltage);
-    line->point2->setCoords(1, voltage);
+    line->point1->setCoords(from);
+    line->point2->setCoords(to);
     line->setPen(linePen);
-    addText(plot, cHigh, voltage, name + QStringLiteral(" ") + volts(voltage, 2),
-            Qt::AlignRight | Qt::AlignBottom, linePen.color());
+    return line;
 }
 
-void addBand(QCustomPlot *plot, double low, double high, double top, QColor colour)
+void addBand(QCustomPlot *plot, const PictureBand &band, double top)
 {
-    auto *band = new QCPItemRect(plot);
-    band->setLayer(QStringLiteral("background"));
-    band->topLeft->setCoords(low, top);
-    band->bottomRight->setCoords(high, 0);
-    band->setPen(Qt::NoPen);
-    band->setBrush(colour);
+    auto *rect = new QCPItemRect(plot);
+    rect->setLayer(QStringLiteral("background"));
+    rect->topLeft->setCoords(band.low, top);
+    rect->bottomRight->setCoords(band.high, 0);
+    rect->setPen(Qt::NoPen);
+    rect->setBrush(band.guaranteed ? translucent(bluishGreen, 90) : translucent(orange, 60));
 }
 
 QTableWidgetItem *cell(const QString &text)
@@ -123,40 +154,83 @@ QTableWidgetItem *cell(const QString &text)
     return item;
 }
 
-QString inputsText(const IgnitionInputs &in)
+// The table of a saved document: the page's width in shares for the
+// capacitance, the three voltages and the verdict; each cell's text wrapped
+// in its column.
+constexpr std::array<int, 5> columnShares {12, 18, 18, 18, 34};
+constexpr int cellPadding = 3;
+constexpr int cellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
+std::vector<QRect> tableColumns(int width)
 {
-    const auto number = [](double value) { return numeric::formatTrimmed(value, 6); };
-    return QStringLiteral("Сеть %1 В, зажигание %2 В, конденсатор до %3 В (амп), пробой "
-                          "дросселя %4 В (амп), R = %5 Ом, L = %6 Гн, шаг %7 мкФ.")
-        .arg(number(in.circuit.usupply), number(in.uignition), number(in.limits.ucapMax),
-             number(in.limits.ubreakdown), number(in.circuit.rchoke), number(in.circuit.lchoke),
-             number(in.cstep * microfaradsPerFarad));
+    std::vector<QRect> columns;
+    int left = 0;
+    for (const int share : columnShares) {
+        const int columnWidth = width * share / 100;
+        columns.emplace_back(left, 0, columnWidth, 0);
+        left += columnWidth;
+    }
+    return columns;
+}
+
+int rowHeight(QPainter &painter, const QStringList &cells, const std::vector<QRect> &columns)
+{
+    int height = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const QRect room(0, 0, columns[i].width() - 2 * cellPadding, 10000);
+        height
+            = std::max(height, painter.boundingRect(room, cellFlags, cells.value(int(i))).height());
+    }
+    return height + 2 * cellPadding;
+}
+
+void paintRow(QPainter &painter, const QStringList &cells, const std::vector<QRect> &columns,
+              int top, int height)
+{
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const QRect box(columns[i].left(), top, columns[i].width(), height);
+        painter.drawRect(box);
+        painter.drawText(box.adjusted(cellPadding, cellPadding, -cellPadding, -cellPadding),
+                         cellFlags, cells.value(int(i)));
+    }
 }
 } // namespace
 
 Form5Plot::Form5Plot(QWidget *form5)
     : QWidget(form5, Qt::Window)
-    , message_(new QLabel(beforeSearch, this))
+    , message_(new QLabel(this))
     , content_(new QWidget(this))
     , plot_(new QCustomPlot(content_))
-    , readout_(new QLabel(readoutHint, this))
+    , readout_(new QLabel(readoutHint(), this))
     , notes_(new QLabel(content_))
     , table_(new QTableWidget(content_))
+    , scroll_(new QScrollArea(this))
     , save_(new QPushButton(QStringLiteral("Сохранить…"), this))
 {
     setObjectName(QStringLiteral("Form5Plot"));
     setWindowTitle(plotTitle);
-    resize(760, 720);
+    resize(preferredSize);
     message_->setObjectName(QStringLiteral("Message"));
     plot_->setObjectName(QStringLiteral("Plot"));
     plot_->setAccessibleName(QStringLiteral("График расчета емкости"));
-    plot_->setMinimumHeight(380);
+    plot_->setMinimumHeight(plotHeight);
     plot_->setLocale([] {
         QLocale russian(QLocale::Russian, QLocale::Russia);
         russian.setNumberOptions(QLocale::OmitGroupSeparator);
         return russian;
     }());
+    plot_->xAxis->setLabel(QStringLiteral("Емкость C, мкФ"));
+    plot_->yAxis->setLabel(QStringLiteral("Напряжение, В (амплитуда)"));
+    for (QCPAxis *axis : {plot_->xAxis, plot_->yAxis}) {
+        axis->setLabelFont(plotFont(9));
+        axis->setTickLabelFont(plotFont(8));
+    }
+    plot_->legend->setVisible(true);
+    plot_->legend->setFont(plotFont(8));
+    plot_->legend->setBrush(QColor(255, 255, 255, 220));
+    plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     readout_->setObjectName(QStringLiteral("Readout"));
+    readout_->setWordWrap(true);
     notes_->setObjectName(QStringLiteral("Notes"));
     notes_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("Table"));
@@ -164,202 +238,203 @@ Form5Plot::Form5Plot(QWidget *form5)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // A long press on a phone, or the right button, copies the table. The
+    // menu pops up and returns, as nothing waits in a nested loop on a page.
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        auto *menu = new QMenu(table_);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addAction(QStringLiteral("Копировать таблицу"), this, &Form5Plot::copyTable);
+        menu->popup(table_->viewport()->mapToGlobal(at));
+    });
     save_->setObjectName(QStringLiteral("Save"));
+    scroll_->setObjectName(QStringLiteral("Scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
 
     auto *contentLayout = new QVBoxLayout(content_);
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(plot_, 3);
     contentLayout->addWidget(notes_);
     contentLayout->addWidget(table_, 1);
+    scroll_->setWidget(content_);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(message_);
-    layout->addWidget(content_, 1);
+    layout->addWidget(scroll_, 1);
     layout->addWidget(readout_);
     layout->addWidget(save_);
-    content_->hide();
-    readout_->hide();
 
+    // A touch gives a press, and a finger drawn over the plot moves.
+    connect(plot_, &QCustomPlot::mousePress, this, &Form5Plot::showReadout);
     connect(plot_, &QCustomPlot::mouseMove, this, &Form5Plot::showReadout);
+    // Verdicts that wrap take the rows' height once the column has its width.
+    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (narrow_)
+            table_->resizeRowsToContents();
+    });
     connect(save_, &QPushButton::clicked, this, &Form5Plot::save);
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &Form5Plot::save);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+    showPicture(searchPicture(std::nullopt, std::nullopt, false));
 }
 
 Form5Plot::~Form5Plot() = default;
 
-void Form5Plot::showState(const std::optional<SearchRecord> &search,
-                          const std::optional<CheckRecord> &check)
+void Form5Plot::closeEvent(QCloseEvent *event)
 {
-    search_ = search;
-    check_ = check;
+    event->accept();
+    // The window under it is active again, as when a calculator closes.
+    takeActivationBack(parentWidget());
+}
+
+void Form5Plot::showPicture(const SearchPicture &picture)
+{
+    picture_ = picture;
     plot_->clearGraphs();
     plot_->clearItems();
     table_->clear();
     table_->setRowCount(0);
-    const bool drawn = search && searchPlot(*search);
-    message_->setVisible(!drawn);
-    content_->setVisible(drawn);
-    readout_->setVisible(drawn);
-    if (!drawn)
+    message_->setText(picture.message);
+    message_->setVisible(!picture.drawn());
+    scroll_->setVisible(picture.drawn());
+    readout_->setVisible(picture.drawn());
+    if (!picture.drawn())
         return;
-    drawSearch(*search);
-    if (check)
-        drawCheck(*check);
-    fillTable(*search);
+    drawCurves();
+    drawMarks();
+    notes_->setText(picture.notes);
+    plot_->setAccessibleDescription(picture.summary);
+    fillTable();
     plot_->replot();
 }
 
-void Form5Plot::drawSearch(const SearchRecord &search)
+void Form5Plot::drawCurves()
 {
-    const SearchPlot data = *searchPlot(search);
-    plot_->xAxis->setRange(data.cLow, data.cHigh);
-    plot_->yAxis->setRange(0, data.uHigh);
-    plot_->xAxis->setLabel(QStringLiteral("Емкость C, мкФ"));
-    plot_->yAxis->setLabel(QStringLiteral("Напряжение, В (амплитуда)"));
-    for (QCPAxis *axis : {plot_->xAxis, plot_->yAxis}) {
-        axis->setLabelFont(plotFont(9));
-        axis->setTickLabelFont(plotFont(8));
-    }
-
-    const QString mains = percentText(mainsTolerance);
-    addCurve(plot_, data, data.capacitor, QStringLiteral("UC, конденсатор"), pen(blue, 2),
-             QCPScatterStyle::ssNone);
-    addCurve(plot_, data, data.choke, QStringLiteral("UL, дроссель"), pen(vermillion, 2),
-             QCPScatterStyle::ssSquare);
-    addCurve(plot_, data, data.capacitorLowMains, QStringLiteral("UC при сети −%1 %").arg(mains),
-             pen(skyBlue, 1.5, Qt::DashLine), QCPScatterStyle::ssTriangleInverted);
-    addCurve(plot_, data, data.capacitorHighMains, QStringLiteral("UC при сети +%1 %").arg(mains),
-             pen(reddishPurple, 1.5, Qt::DashLine), QCPScatterStyle::ssTriangle);
-
-    addLimit(plot_, data.cHigh, data.ucapMax, QStringLiteral("Предел конденсатора"),
-             pen(blue, 1.5, Qt::DashDotLine));
-    addLimit(plot_, data.cHigh, data.ubreakdown, QStringLiteral("Пробой дросселя"),
-             pen(vermillion, 1.5, Qt::DashDotDotLine));
-    addLimit(plot_, data.cHigh, data.ignitionAmplitude, QStringLiteral("Зажигание лампы"),
-             pen(bluishGreen, 2, Qt::DotLine));
-
-    QStringList notes;
-    if (!data.found) {
-        addText(plot_, (data.cLow + data.cHigh) / 2, data.uHigh * 0.95,
-                QStringLiteral("Подходящей емкости нет"), Qt::AlignHCenter | Qt::AlignTop,
-                Qt::black)
-            ->setFont(plotFont(11, true));
-        notes.append(QStringLiteral("Поиск не нашел емкости, при которой лампа зажигается, а "
-                                    "напряжения остаются в допустимых пределах."));
-    } else {
-        addBand(plot_, data.foundLow, data.foundHigh, data.uHigh,
-                QColor(orange.red(), orange.green(), orange.blue(), 60));
-        notes.append(QStringLiteral("Светлая полоса — найденный диапазон: от %1 до %2 мкФ.")
-                         .arg(capacitanceText(data.foundLow), capacitanceText(data.foundHigh)));
-        if (data.guaranteed) {
-            addBand(plot_, data.guaranteed->lowMicrofarads, data.guaranteed->highMicrofarads,
-                    data.uHigh,
-                    QColor(bluishGreen.red(), bluishGreen.green(), bluishGreen.blue(), 90));
-            notes.append(QStringLiteral("Темная — с запасом на колебания сети ±%1 % и разброс "
-                                        "емкости ±%2 %: от %3 до %4 мкФ.")
-                             .arg(mains, percentText(capacitanceTolerance),
-                                  capacitanceText(data.guaranteed->lowMicrofarads),
-                                  capacitanceText(data.guaranteed->highMicrofarads)));
-        } else {
-            addText(plot_, (data.foundLow + data.foundHigh) / 2, data.uHigh * 0.95,
-                    QStringLiteral("С запасом подходящей емкости нет"),
-                    Qt::AlignHCenter | Qt::AlignTop, Qt::black);
-            notes.append(QStringLiteral("С запасом на колебания сети ±%1 % и разброс емкости "
-                                        "±%2 % подходящей емкости нет.")
-                             .arg(mains, percentText(capacitanceTolerance)));
+    const SearchPicture &p = picture_;
+    plot_->xAxis->setRange(p.cLow, p.cHigh);
+    plot_->yAxis->setRange(0, p.uHigh);
+    for (const PictureCurve &curve : p.curves) {
+        const CurveStyle style = styleOf(curve.kind);
+        QCPGraph *graph = plot_->addGraph();
+        graph->setName(curve.name);
+        graph->setPen(style.pen);
+        graph->setData(toVector(p.capacitances), toVector(curve.volts), true);
+        if (style.marker != QCPScatterStyle::ssNone) {
+            graph->setScatterStyle(QCPScatterStyle(style.marker, style.pen.color(), Qt::white, 7));
+            graph->setScatterSkip(markerSpacing);
         }
-        QCPGraph *e12 = plot_->addGraph();
-        e12->setName(QStringLiteral("номиналы E12"));
-        e12->setLineStyle(QCPGraph::lsNone);
-        e12->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDiamond, Qt::black, Qt::black, 9));
-        e12->setData(toVector(data.e12), QVector<double>(int(data.e12.size()), 0.0), true);
-        for (const double value : data.e12)
-            addText(plot_, value, data.uHigh * 0.02, nominalText(value),
-                    Qt::AlignHCenter | Qt::AlignBottom, Qt::black);
     }
-    for (const NominalCheck &check : nominalChecks(search)) {
-        if (check.fits() != check.inGuaranteedRange)
-            notes.append(QStringLiteral("Номинал %1 мкФ лежит в пределах шага поиска от края "
-                                        "диапазона с запасом: таблица, рассчитанная прямо для "
-                                        "него, точнее.")
-                             .arg(nominalText(check.microfarads)));
+    for (const PictureLimit &limit : p.limits) {
+        const QPen linePen = penOf(limit.kind);
+        addLine(plot_, {0, limit.volts}, {1, limit.volts}, linePen);
+        addText(plot_, p.cHigh, limit.volts, limit.label, Qt::AlignRight | Qt::AlignBottom,
+                linePen.color());
     }
-    notes_->setText(notes.join(u' '));
-    plot_->setAccessibleDescription(plotSummary(search));
-    plot_->legend->setVisible(true);
-    plot_->legend->setFont(plotFont(8));
-    plot_->legend->setBrush(QColor(255, 255, 255, 220));
-    plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
 }
 
-void Form5Plot::drawCheck(const CheckRecord &check)
+void Form5Plot::drawMarks()
 {
-    if (!search_ || !checkMatchesSearch(check, *search_)) {
-        notes_->setText(notes_->text()
-                        + QStringLiteral(" Проверка выполнена для других исходных данных, "
-                                         "чем расчет: ее на графике нет."));
+    const SearchPicture &p = picture_;
+    for (const PictureBand &band : p.bands)
+        addBand(plot_, band, p.uHigh);
+    for (const PictureBanner &banner : p.banners) {
+        QCPItemText *text = addText(plot_, banner.x, p.uHigh * 0.95, banner.text,
+                                    Qt::AlignHCenter | Qt::AlignTop, Qt::black);
+        if (banner.prominent)
+            text->setFont(plotFont(11, true));
+    }
+    if (!p.ticks.empty()) {
+        QVector<double> x;
+        for (const PictureTick &tick : p.ticks) {
+            x.append(tick.microfarads);
+            addText(plot_, tick.microfarads, p.uHigh * 0.02, tick.label,
+                    Qt::AlignHCenter | Qt::AlignBottom, Qt::black);
+        }
+        addPoints(plot_, QStringLiteral("номиналы E12"), x, QVector<double>(x.size(), 0.0),
+                  QCPScatterStyle(QCPScatterStyle::ssDiamond, Qt::black, Qt::black, 9));
+    }
+    if (const auto &check = p.check) {
+        const double c = check->microfarads;
+        addLine(plot_, {c, 0}, {c, 1}, pen(Qt::black, 1));
+        addPoints(plot_, check->name, {c, c}, {check->ul, check->uc},
+                  QCPScatterStyle(QCPScatterStyle::ssCircle, Qt::black, Qt::white, 9));
+        addText(plot_, c, check->uc, check->ucLabel, Qt::AlignLeft | Qt::AlignBottom, blue);
+        addText(plot_, c, check->ul, check->ulLabel, Qt::AlignLeft | Qt::AlignTop, vermillion);
+    }
+}
+
+void Form5Plot::fillTable()
+{
+    table_->setColumnCount(int(picture_.tableHeader.size()));
+    table_->setHorizontalHeaderLabels(picture_.tableHeader);
+    table_->setRowCount(int(picture_.tableRows.size()));
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const QStringList &cells = picture_.tableRows[std::size_t(row)];
+        for (int column = 0; column < cells.size(); ++column)
+            table_->setItem(row, column, cell(cells[column]));
+    }
+    layTable();
+}
+
+void Form5Plot::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitLayout();
+}
+
+void Form5Plot::fitLayout()
+{
+    plot_->setMinimumHeight(height() < lowBelow ? lowPlotHeight : plotHeight);
+    if (const bool narrow = width() < narrowBelow; narrow != narrow_) {
+        narrow_ = narrow;
+        layTable();
+    }
+}
+
+void Form5Plot::layTable()
+{
+    QStringList headers = picture_.tableHeader;
+    if (narrow_) {
+        for (QString &header : headers)
+            header.replace(QStringLiteral(", "), QStringLiteral(",\n"));
+    }
+    table_->setHorizontalHeaderLabels(headers);
+    // The verdict, last, takes the rest of the width, shown or not; in a
+    // narrow window no more than the rest.
+    const int last = table_->columnCount() - 1;
+    for (int column = 0; column < last; ++column)
+        table_->resizeColumnToContents(column);
+    if (last >= 0)
+        table_->horizontalHeader()->setSectionResizeMode(
+            last, narrow_ ? QHeaderView::Stretch : QHeaderView::Interactive);
+    if (narrow_) {
+        table_->resizeRowsToContents();
         return;
     }
-    const double c = check.crealMicrofarads;
-    auto *line = new QCPItemStraightLine(plot_);
-    line->point1->setCoords(c, 0);
-    line->point2->setCoords(c, 1);
-    line->setPen(pen(Qt::black, 1));
-    const double sqrt2 = squareRootOfTwo();
-    const double uc = sqrt2 * check.voltages.uc;
-    const double ul = sqrt2 * check.voltages.ul;
-    QCPGraph *marks = plot_->addGraph();
-    marks->setName(QStringLiteral("проверка %1 мкФ").arg(numeric::formatTrimmed(c, 6)));
-    marks->setLineStyle(QCPGraph::lsNone);
-    marks->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, Qt::black, Qt::white, 9));
-    marks->setData(QVector<double> {c, c}, QVector<double> {ul, uc});
-    addText(plot_, c, uc, QStringLiteral(" UC ") + volts(uc, 2), Qt::AlignLeft | Qt::AlignBottom,
-            blue);
-    addText(plot_, c, ul, QStringLiteral(" UL ") + volts(ul, 2), Qt::AlignLeft | Qt::AlignTop,
-            vermillion);
+    QHeaderView *rows = table_->verticalHeader();
+    for (int row = 0; row < table_->rowCount(); ++row)
+        rows->resizeSection(row, rows->defaultSectionSize());
 }
 
-void Form5Plot::fillTable(const SearchRecord &search)
+// Tab-separated, as a spreadsheet takes it.
+void Form5Plot::copyTable()
 {
-    const double usupply = search.inputs.circuit.usupply;
-    const QString tolerance = percentText(capacitanceTolerance);
-    const QString low = numeric::formatTrimmed(usupply * (1 - mainsTolerance), 2);
-    const QString high = numeric::formatTrimmed(usupply * (1 + mainsTolerance), 2);
-    table_->setColumnCount(5);
-    table_->setHorizontalHeaderLabels(
-        {QStringLiteral("C, мкФ"), QStringLiteral("UC при %1 В, −%2 % (RMS)").arg(low, tolerance),
-         QStringLiteral("UC при %1 В, +%2 % (амп)").arg(high, tolerance),
-         QStringLiteral("UL при %1 В, +%2 % (амп)").arg(high, tolerance), QStringLiteral("Вывод")});
-    const std::vector<NominalCheck> checks = nominalChecks(search);
-    table_->setRowCount(int(checks.size()));
-    for (int row = 0; row < int(checks.size()); ++row) {
-        const NominalCheck &check = checks[std::size_t(row)];
-        table_->setItem(row, 0, cell(nominalText(check.microfarads)));
-        table_->setItem(row, 1, cell(volts(check.ucLowRms, 1)));
-        table_->setItem(row, 2, cell(volts(check.ucHighAmplitude, 1)));
-        table_->setItem(row, 3, cell(volts(check.ulHighAmplitude, 1)));
-        table_->setItem(row, 4, cell(verdictText(check)));
-    }
-    table_->resizeColumnsToContents();
+    QStringList lines {picture_.tableHeader.join(u'\t')};
+    for (const QStringList &row : picture_.tableRows)
+        lines.append(row.join(u'\t'));
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
 void Form5Plot::showReadout(QMouseEvent *event)
 {
-    if (!search_)
-        return;
-    const double c = plot_->xAxis->pixelToCoord(event->position().x());
-    const auto at = amplitudesAt(search_->inputs.circuit, c);
-    if (!at || c <= 0) {
-        readout_->setText(readoutHint);
-        return;
-    }
-    readout_->setText(QStringLiteral("Под указателем: C = %1 мкФ, UC = %2, UL = %3 (амплитуды)")
-                          .arg(capacitanceText(c), volts(at->uc, 1), volts(at->ul, 1)));
+    if (picture_.drawn())
+        readout_->setText(
+            pointerReadout(picture_.circuit, plot_->xAxis->pixelToCoord(event->position().x())));
 }
 
-QByteArray Form5Plot::picture()
+QByteArray Form5Plot::png()
 {
-    if (content_->isHidden())
+    if (!picture_.drawn())
         return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -368,9 +443,11 @@ QByteArray Form5Plot::picture()
     return bytes;
 }
 
-QByteArray Form5Plot::document()
+// The title, the inputs with the date, the plot and its notes on the first
+// page; the table below them, going on to further pages under its header.
+QByteArray Form5Plot::pdf()
 {
-    if (!search_ || content_->isHidden())
+    if (!picture_.drawn())
         return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -384,42 +461,58 @@ QByteArray Form5Plot::document()
     writer.setCreator(QStringLiteral("Кориндо"));
     QCPPainter painter(&writer);
     const int width = writer.width();
-    painter.setFont(plotFont(12, true));
-    painter.drawText(QRect(0, 0, width, 24), Qt::AlignLeft, plotTitle);
-    painter.setFont(plotFont(8));
-    const QRect inputs(0, 28, width, 40);
-    painter.drawText(inputs, Qt::TextWordWrap,
-                     inputsText(search_->inputs) + QStringLiteral(" Дата: ")
-                         + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    const int plotHeight = width * 3 / 4;
-    painter.translate(0, inputs.bottom() + 8);
-    plot_->toPainter(&painter, width, plotHeight);
-    painter.translate(0, plotHeight + 8);
-    int y = 0;
-    const auto line = [&](const QString &text, bool bold = false) {
-        painter.setFont(plotFont(8, bold));
-        const QRect box = painter.boundingRect(QRect(0, y, width, 1000), Qt::TextWordWrap, text);
+    const auto paragraph = [&](int top, const QString &text, const QFont &font) {
+        painter.setFont(font);
+        const QRect box = painter.boundingRect(QRect(0, top, width, 1000), Qt::TextWordWrap, text);
         painter.drawText(box, Qt::TextWordWrap, text);
-        y = box.bottom() + 4;
+        return box.bottom() + 4;
     };
-    line(notes_->text());
-    QStringList header;
-    for (int column = 0; column < table_->columnCount(); ++column)
-        header.append(table_->horizontalHeaderItem(column)->text());
-    line(header.join(QStringLiteral(" | ")), true);
-    for (int row = 0; row < table_->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table_->columnCount(); ++column)
-            cells.append(table_->item(row, column)->text());
-        line(cells.join(QStringLiteral(" | ")));
-    }
+    int y = paragraph(0, plotTitle, plotFont(12, true));
+    y = paragraph(y,
+                  picture_.inputs + QStringLiteral(" Дата: ")
+                      + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")),
+                  plotFont(8));
+    const int plotHeight = width * 3 / 4;
+    painter.save();
+    painter.translate(0, y + 4);
+    plot_->toPainter(&painter, width, plotHeight);
+    painter.restore();
+    y = paragraph(y + 4 + plotHeight + 8, picture_.notes, plotFont(8));
+    paintTable(writer, painter, y + 4);
     painter.end();
     return bytes;
 }
 
+void Form5Plot::paintTable(QPdfWriter &writer, QPainter &painter, int top)
+{
+    if (picture_.tableRows.empty())
+        return;
+    const std::vector<QRect> columns = tableColumns(writer.width());
+    painter.setPen(QPen(Qt::black, 0.5));
+    painter.setFont(plotFont(8, true));
+    const int headerHeight = rowHeight(painter, picture_.tableHeader, columns);
+    painter.setFont(plotFont(8));
+    std::vector<double> heights;
+    for (const QStringList &row : picture_.tableRows)
+        heights.push_back(rowHeight(painter, row, columns));
+    const std::vector<RowPlace> places
+        = placeTableRows(top, writer.height(), headerHeight, heights);
+    int page = 0;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (i == 0 || places[i].page != page) {
+            if (places[i].page != page)
+                writer.newPage();
+            page = places[i].page;
+            painter.setFont(plotFont(8, true));
+            paintRow(painter, picture_.tableHeader, columns, page == 0 ? top : 0, headerHeight);
+            painter.setFont(plotFont(8));
+        }
+        paintRow(painter, picture_.tableRows[i], columns, int(places[i].top), int(heights[i]));
+    }
+}
+
 void Form5Plot::save()
 {
-    saveFile(this, QStringLiteral("korindo-grafik"), [this](FileFormat format) {
-        return format == FileFormat::Pdf ? document() : picture();
-    });
+    saveFile(this, QStringLiteral("korindo-grafik"),
+             [this](FileFormat format) { return format == FileFormat::Pdf ? pdf() : png(); });
 }

@@ -1,37 +1,20 @@
 #include "margins.h"
 
 #include "app/numericinput.h"
+#include "e12series.h"
+#include "quantitytext.h"
 
 #include <QStringList>
-#include <array>
 #include <cmath>
 
 namespace circuit {
 
 namespace {
-QString percentText(double fraction)
-{
-    return numeric::formatTrimmed(fraction * 100, 2);
-}
-
 QString twoDecimals(double value)
 {
     return numeric::formatFixed(value, 2);
 }
-
 } // namespace
-
-QString capacitanceText(double microfarads)
-{
-    const double magnitude = std::abs(microfarads);
-    if (magnitude >= 1 || magnitude == 0)
-        return twoDecimals(microfarads);
-    int leadingDigit = static_cast<int>(std::floor(std::log10(magnitude)));
-    // 0,0009996 rounds to 0,00100: the leading digit moves up one place.
-    if (std::round(magnitude / std::pow(10.0, leadingDigit - 2)) >= 1000)
-        ++leadingDigit;
-    return numeric::formatFixed(microfarads, 2 - leadingDigit);
-}
 
 std::optional<GuaranteedRange> guaranteedRange(const CapacitanceSearch &search)
 {
@@ -49,56 +32,6 @@ std::optional<GuaranteedRange> guaranteedRange(const CapacitanceSearch &search)
         || range.lowMicrofarads > range.highMicrofarads)
         return std::nullopt;
     return range;
-}
-
-namespace {
-constexpr std::array<int, 12> e12Mantissas {10, 12, 15, 18, 22, 27, 33, 39, 47, 56, 68, 82};
-// 1 pF is 10 · 10^-7 µF, 1 F is 10 · 10^5 µF.
-constexpr int lowestExponent = -7;
-constexpr int highestExponent = 5;
-constexpr double onePicofarad = 0.000001; // µF
-constexpr double oneFarad = 1000000; // µF
-// Enough for 1,2 pF, 0,0000012 µF: every listed value is written exactly.
-constexpr int e12Decimals = 7;
-
-// Exact up to 10^22.
-double powerOfTen(int exponent)
-{
-    double power = 1;
-    for (int i = 0; i < exponent; ++i)
-        power *= 10;
-    return power;
-}
-
-// mantissa · 10^exponent as the double nearest the decimal value, which is
-// the double a field reads from the same digits: both operands are exact,
-// so the one division or product rounds once.
-double e12Value(int mantissa, int exponent)
-{
-    return exponent >= 0 ? mantissa * powerOfTen(exponent) : mantissa / powerOfTen(-exponent);
-}
-} // namespace
-
-// The bounds are compared exactly, without a tolerance: they come from walks
-// whose steps are far coarser than a double's rounding, so a tolerance would
-// move an edge by a part in 10^15 that nothing else in the search resolves.
-std::vector<double> e12Values(double lowMicrofarads, double highMicrofarads)
-{
-    std::vector<double> values;
-    for (int exponent = lowestExponent; exponent <= highestExponent; ++exponent) {
-        for (const int mantissa : e12Mantissas) {
-            const double value = e12Value(mantissa, exponent);
-            if (value >= onePicofarad && value <= oneFarad && value >= lowMicrofarads
-                && value <= highMicrofarads)
-                values.push_back(value);
-        }
-    }
-    return values;
-}
-
-QString nominalText(double microfarads)
-{
-    return numeric::formatTrimmed(microfarads, e12Decimals);
 }
 
 namespace {

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <optional>
-#include <vector>
 
 // How much room the answers of the ignition capacitor window leave: the
 // capacitances that still hold when the mains and the capacitor stray, and
@@ -26,16 +25,6 @@ struct GuaranteedRange {
 // Of a search that has found its range: the guaranteed range, or none where a
 // walk at a bound of the mains found nothing or the range is empty.
 std::optional<GuaranteedRange> guaranteedRange(const CapacitanceSearch &search);
-
-// The E12 values (IEC 60063) from low to high, both included, in µF,
-// ascending. Only values a capacitor is sold in are listed: 1 pF to 1 F.
-std::vector<double> e12Values(double lowMicrofarads, double highMicrofarads);
-
-// A capacitance for a reader: two decimals from 1 µF up; below, three
-// significant digits, so that a range in picofarads does not read 0,00.
-QString capacitanceText(double microfarads);
-// An E12 value as it is marked, exactly: 3,9, 0,0000012.
-QString nominalText(double microfarads);
 
 // What the search's results say of the guaranteed range, for the supply
 // voltage typed. The band of the mains is left out for a supply that is not

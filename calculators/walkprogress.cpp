@@ -3,7 +3,6 @@
 #include "app/messages.h"
 #include "app/seam.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
@@ -19,11 +18,11 @@ public:
         clock_.start();
     }
 
-    bool keepWalking() override
+    WalkTurn nextTurn() override
     {
         if (!dialog_) {
             if (clock_.elapsed() < quietMilliseconds)
-                return true;
+                return WalkTurn::GoOn;
             dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Поиск..."),
                                                         QStringLiteral("Отмена"), 0, 0, parent_);
             dialog_->setWindowTitle(applicationTitle());
@@ -31,21 +30,7 @@ public:
             dialog_->setMinimumDuration(0);
             dialog_->show();
         }
-#ifndef Q_OS_WASM
-        QCoreApplication::processEvents();
-#endif
-        return !dialog_->wasCanceled();
-    }
-
-    // A page has no nested event loop to paint the dialog and deliver
-    // «Отмена» in: the walk waits for the page's own.
-    bool waitsForTheEventLoop() const override
-    {
-#ifdef Q_OS_WASM
-        return dialog_ != nullptr;
-#else
-        return false;
-#endif
+        return dialog_->wasCanceled() ? WalkTurn::Stop : WalkTurn::Yield;
     }
 
 private:

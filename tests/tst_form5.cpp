@@ -7,17 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextDocumentFragment>
 
 namespace {
-// Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
-const QStringList worked = {"220", "300", "630", "990", "20", "1", "0.001"};
-
-Message searchEnd(const char *prompt)
-{
-    return {QString::fromUtf8(prompt), QStringLiteral("Поиск завершен"), MessageIcon::Information};
-}
 const Message found = searchEnd("Решение успешно найдено");
 const Message notFound = searchEnd("Решение не найдено");
 const Message passed {QStringLiteral("Проверка успешно пройдена"),
@@ -42,27 +36,23 @@ QStringList workedMargins()
         = checkMargins(*checkCapacitor(series, limits, creal), series, limits, creal);
     return {range, range, capacitorMarginText(margins.capacitor), chokeMarginText(margins.choke)};
 }
+
 // While it lives, a walk reports to a script instead of the progress dialog:
-// after each chunk the script gets the chunk's number and says whether the
-// walk goes on; with waits, the walk then waits for the event loop, as on a
-// page.
+// after each chunk the script gets the chunk's number and says how the walk
+// goes on.
 class ProgressScript {
 public:
-    explicit ProgressScript(std::function<bool(int chunk)> script, bool waits = false)
-        : previous_(
-            setWalkProgressFactory([script, waits](QWidget *) -> std::unique_ptr<WalkProgress> {
-                struct Scripted : WalkProgress {
-                    std::function<bool(int)> script;
-                    bool waits = false;
-                    int chunks = 0;
-                    bool keepWalking() override { return script(++chunks); }
-                    bool waitsForTheEventLoop() const override { return waits; }
-                };
-                auto progress = std::make_unique<Scripted>();
-                progress->script = script;
-                progress->waits = waits;
-                return progress;
-            }))
+    explicit ProgressScript(std::function<WalkTurn(int chunk)> script)
+        : previous_(setWalkProgressFactory([script](QWidget *) -> std::unique_ptr<WalkProgress> {
+            struct Scripted : WalkProgress {
+                std::function<WalkTurn(int)> script;
+                int chunks = 0;
+                WalkTurn nextTurn() override { return script(++chunks); }
+            };
+            auto progress = std::make_unique<Scripted>();
+            progress->script = script;
+            return progress;
+        }))
     {
     }
     ~ProgressScript() { setWalkProgressFactory(std::move(previous_)); }
@@ -73,14 +63,8 @@ private:
 } // namespace
 
 // The ignition capacitor window, driven through its widgets.
-class TestForm5 : public CalculatorTest {
+class TestForm5 : public Form5Test {
     Q_OBJECT
-public:
-    TestForm5()
-        : CalculatorTest("Command3", "Form5")
-    {
-    }
-
 private slots:
     void layoutAndFocus();
     void search_data();
@@ -97,35 +81,19 @@ private slots:
     void tooltips();
     void cancelAndBusy_data();
     void cancelAndBusy();
+    void boxesOneAtATime();
+    void boxGoneUnanswered_data();
+    void boxGoneUnanswered();
     void endingWhileWalking_data();
     void endingWhileWalking(); // closes the main window: keep it last
 
 private:
-    void fill(const QStringList &texts, const QString &real = {});
-    void press(const char *button, const QStringList &texts, const QString &real = {});
     void verifyTold(const QStringList &words) const;
     const Form5::StoredValues &stored() const
     {
         return static_cast<Form5 *>(form_)->storedValues();
     }
 };
-
-void TestForm5::fill(const QStringList &texts, const QString &real)
-{
-    const QStringList fields
-        = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
-    const QStringList all = texts + QStringList {real};
-    for (int i = 0; i < fields.size(); ++i) {
-        typeInto(form_, qPrintable(fields[i]), all[i]);
-    }
-}
-
-void TestForm5::press(const char *button, const QStringList &texts, const QString &real)
-{
-    fill(texts, real);
-    clickButton(form_, button);
-    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
-}
 
 // Text8, Text12, Text10 and Text11 tell these words in their tooltips and
 // in their accessible descriptions.
@@ -174,7 +142,7 @@ void TestForm5::search_data()
     QTest::addColumn<QString>("largest");
     QTest::addColumn<QString>("smallest");
     // Each row follows a search of the worked example.
-    QTest::newRow("same again") << worked << found << "5,143"
+    QTest::newRow("same again") << workedInputs << found << "5,143"
                                 << "2,707";
     QTest::newRow("nothing found: old texts stay")
         << QStringList {"220", "300", "400", "990", "20", "1", "0.001"} << notFound << "5,143"
@@ -192,7 +160,7 @@ void TestForm5::search()
     QFETCH(Message, message);
     QFETCH(QString, largest);
     QFETCH(QString, smallest);
-    press("Command1", worked);
+    press("Command1", workedInputs);
     press("Command1", texts);
     QCOMPARE(log_->take(), (QList<Message> {found, message}));
     QVERIFY2(textOf(form_, "Text8").startsWith(largest), qPrintable(textOf(form_, "Text8")));
@@ -223,7 +191,7 @@ void TestForm5::check()
     QFETCH(QString, uc);
     QFETCH(QString, ul);
     QFETCH(Message, verdict);
-    press("Command2", worked, real);
+    press("Command2", workedInputs, real);
     QCOMPARE(log_->take(), QList<Message> {verdict});
     QVERIFY2(textOf(form_, "Text10").startsWith(uc), qPrintable(textOf(form_, "Text10")));
     QVERIFY2(textOf(form_, "Text11").startsWith(ul), qPrintable(textOf(form_, "Text11")));
@@ -241,10 +209,10 @@ void TestForm5::readInputs_data()
     QTest::addColumn<QList<double>>("stored"); // Usupply … Cstep, Creal
     const QList<Message> inputError {inputErrorMessage()};
     QTest::newRow("all valid, no real C")
-        << worked << "" << QList<Message>()
+        << workedInputs << "" << QList<Message>()
         << QList<double> {220, 300, 630, 990, 20, 1, 0.001 / 1000000, 0};
     QTest::newRow("real C not a number")
-        << worked << "1-2" << QList<Message>()
+        << workedInputs << "1-2" << QList<Message>()
         << QList<double> {220, 300, 630, 990, 20, 1, 0.001 / 1000000, 0};
     QTest::newRow("Text2 empty, Text5 Cyrillic")
         << QStringList {"220", "", "630", "990", "Ом", "1", "0,5"} << "4.7" << inputError
@@ -283,7 +251,7 @@ void TestForm5::stepKeptAcrossPresses()
     // A step of 0 walks on the grid of the step in force.
     press("Command1", {"220", "300", "630", "990", "20", "1", "0"});
     const QString onKeptStep = textOf(form_, "Text12");
-    press("Command1", worked);
+    press("Command1", workedInputs);
     QVERIFY(textOf(form_, "Text12") != onKeptStep);
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.002"});
     QCOMPARE(textOf(form_, "Text12"), onKeptStep);
@@ -361,9 +329,9 @@ void TestForm5::tooltips_data()
         << QByteArray("Command1") << QStringList {"220", "300", "630", "990", "20", "1", "1-2"}
         << "" << QList<Message> {zero, inputErrorMessage()} << unchanged;
     QTest::newRow("real C not a number")
-        << QByteArray("Command2") << worked << "1-2" << QList<Message>() << unchanged;
+        << QByteArray("Command2") << workedInputs << "1-2" << QList<Message>() << unchanged;
     QTest::newRow("check of 0 µF")
-        << QByteArray("Command2") << worked << "0" << inputError << unchanged;
+        << QByteArray("Command2") << workedInputs << "0" << inputError << unchanged;
     QTest::newRow("nothing found")
         << QByteArray("Command1") << QStringList {"220", "300", "400", "990", "20", "1", "0.001"}
         << "" << QList<Message> {notFound} << unchanged;
@@ -382,8 +350,8 @@ void TestForm5::tooltips()
     QFETCH(QString, real);
     QFETCH(QList<Message>, messages);
     QFETCH(QStringList, told);
-    press("Command1", worked);
-    press("Command2", worked, "4.7");
+    press("Command1", workedInputs);
+    press("Command2", workedInputs, "4.7");
     QCOMPARE(log_->take(), (QList<Message> {found, passed}));
     verifyTold(workedMargins());
     press(button.constData(), texts, real);
@@ -396,7 +364,7 @@ void TestForm5::tooltips()
 // mains' bounds take some 800 000 and 670 000 more. Between chunks of
 // 100 000 passes a click on either button does nothing; the look the row
 // names cancels, whether the walk goes on at once or after the event loop
-// has turned, as on a page.
+// has turned, as it does once the progress dialog shows.
 void TestForm5::cancelAndBusy_data()
 {
     QTest::addColumn<int>("cancellingLook");
@@ -410,13 +378,13 @@ void TestForm5::cancelAndBusy()
 {
     QFETCH(int, cancellingLook);
     QFETCH(bool, waits);
-    ProgressScript progress(
-        [&](int chunk) {
-            control<QPushButton>(form_, "Command2")->click();
-            control<QPushButton>(form_, "Command1")->click();
-            return chunk < cancellingLook;
-        },
-        waits);
+    ProgressScript progress([&](int chunk) {
+        control<QPushButton>(form_, "Command2")->click();
+        control<QPushButton>(form_, "Command1")->click();
+        if (chunk >= cancellingLook)
+            return WalkTurn::Stop;
+        return waits ? WalkTurn::Yield : WalkTurn::GoOn;
+    });
     press("Command1", {"220", "300", "630", "990", "20", "1", "0.00001"}, "4.7");
     QCOMPARE(log_->take(), QList<Message> {searchEnd("Поиск прерван")});
     QVERIFY2(textOf(form_, "Text8").startsWith(QStringLiteral("5,14")),
@@ -426,8 +394,46 @@ void TestForm5::cancelAndBusy()
     verifyTold(QStringList(4));
 }
 
-// A walk whose window goes away gives up at once, without a word and without
-// touching the controls that went.
+// Two boxes from one press come one at a time, in order, and then the focus
+// is back on the button that was pressed.
+void TestForm5::boxesOneAtATime()
+{
+    const auto real = realMessageBoxes();
+    fill({"220", "300", "630", "990", "20", "1", "мкФ"});
+    clickButton(form_, "Command1");
+    QCOMPARE(answerMessageBox(), QStringLiteral("zero"));
+    QCOMPARE(answerMessageBox(), inputErrorMessage().prompt);
+    QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>(form_, "Command1"));
+}
+
+// A box that goes without its button being pressed, hidden or with the
+// window it was shown over, does not hold up the next one.
+void TestForm5::boxGoneUnanswered_data()
+{
+    QTest::addColumn<bool>("parentDestroyed");
+    QTest::newRow("hidden") << false;
+    QTest::newRow("with its parent") << true;
+}
+
+void TestForm5::boxGoneUnanswered()
+{
+    QFETCH(bool, parentDestroyed);
+    const auto real = realMessageBoxes();
+    auto parent = std::make_unique<QWidget>();
+    parent->show();
+    showMessage(parent.get(), {QStringLiteral("первое"), QString(), MessageIcon::None});
+    showMessage(form_, inputErrorMessage());
+    auto *first = parent->findChild<QMessageBox *>();
+    QVERIFY(first && first->isVisible());
+    if (parentDestroyed)
+        parent.reset();
+    else
+        first->hide();
+    QCOMPARE(answerMessageBox(), inputErrorMessage().prompt);
+}
+
+// A walk whose window goes between its turns ends there, without a word and
+// without touching the controls that went.
 void TestForm5::endingWhileWalking_data()
 {
     QTest::addColumn<bool>("mainWindow");
@@ -441,13 +447,18 @@ void TestForm5::endingWhileWalking()
     int chunks = 0;
     ProgressScript progress([&](int chunk) {
         chunks = chunk;
-        (mainWindow ? static_cast<QWidget *>(form1_.get()) : form_)->close();
-        return true;
+        return WalkTurn::Yield;
     });
-    press("Command1", {"220", "300", "630", "990", "20", "1", "0.00002"});
+    auto *form5 = static_cast<Form5 *>(form_);
+    fill({"220", "300", "630", "990", "20", "1", "0.00002"});
+    clickButton(form_, "Command1");
+    QVERIFY(form5->isSearching());
+    (mainWindow ? static_cast<QWidget *>(form1_.get()) : form_)->close();
+    QVERIFY(!form5->isSearching());
+    QTest::qWait(20);
     QCOMPARE(chunks, 1);
     QCOMPARE(log_->take(), QList<Message>());
-    QCOMPARE(static_cast<Form5 *>(form_)->isLoaded(), mainWindow);
+    QCOMPARE(form5->isLoaded(), mainWindow);
 }
 
 KORINDO_TEST_MAIN(TestForm5)

@@ -1,26 +1,22 @@
 #include "app/savefile.h"
-#include "calculators/form5.h"
-#include "calculators/form5plot.h"
-#include "calculators/searchplot.h"
+#include "calculators/quantitytext.h"
 #include "support/testsupport.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <qcustomplot.h>
 
 namespace {
 using namespace circuit;
-
-// Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
-const QStringList worked = {"220", "300", "630", "990", "20", "1", "0.001"};
-const SeriesCircuit workedCircuit {220, 20, 1};
-
-Message searchEnd(const char *prompt)
-{
-    return {QString::fromUtf8(prompt), QStringLiteral("Поиск завершен"), MessageIcon::Information};
-}
 
 // The bands of the plot, the found range first: left and right edges in µF.
 QList<QPair<double, double>> bandsOf(QCustomPlot *plot)
@@ -40,39 +36,29 @@ QStringList rowOf(QTableWidget *table, int row)
         cells.append(table->item(row, column)->text());
     return cells;
 }
+
+int pageCount(const QByteArray &pdf)
+{
+    return int(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))));
+}
 } // namespace
 
 // The plot of «Расчет емкости С», opened with its «График» and driven through
 // the window as a user drives it.
-class TestForm5Plot : public CalculatorTest {
+class TestForm5Plot : public Form5Test {
     Q_OBJECT
-public:
-    TestForm5Plot()
-        : CalculatorTest("Command3", "Form5")
-    {
-    }
-
 private slots:
     void beforeAnySearch();
     void workedExample();
     void followsTheWindow();
+    void saving_data();
     void saving();
+    void onAPhone();
 
 private:
-    void press(const char *button, const QStringList &texts, const QString &real = QString());
     QWidget *openPlot();
 };
-
-void TestForm5Plot::press(const char *button, const QStringList &texts, const QString &real)
-{
-    const QStringList fields
-        = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
-    const QStringList all = texts + QStringList {real};
-    for (int i = 0; i < fields.size(); ++i)
-        typeInto(form_, qPrintable(fields[i]), all[i]);
-    clickButton(form_, button);
-    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
-}
 
 QWidget *TestForm5Plot::openPlot()
 {
@@ -101,31 +87,20 @@ void TestForm5Plot::beforeAnySearch()
 
 void TestForm5Plot::workedExample()
 {
-    press("Command1", worked);
-    press("Command2", worked, "4.7");
+    press("Command1", workedInputs);
+    press("Command2", workedInputs, "4.7");
     log_->take();
     QWidget *window = openPlot();
     QVERIFY(window);
     auto *plot = control<QCustomPlot>(window, "Plot");
     QVERIFY(!control<QLabel>(window, "Message")->isVisible());
 
-    // The curves are the circuit's arithmetic; the x axis ends past resonance.
+    // The x axis from a fifth below the range to past resonance; the four
+    // curves, the E12 values and the check.
     QVERIFY(plot->xAxis->range().lower > 2 && plot->xAxis->range().lower < 2.2);
     QVERIFY(plot->xAxis->range().upper > 10.142 && plot->xAxis->range().upper < 10.4);
     QCOMPARE(plot->yAxis->range().upper, 1.5 * 990);
-    const double sqrt2 = squareRootOfTwo();
-    for (const int index : {0, 250, 600}) {
-        const double c = (plot->graph(0)->data()->begin() + index)->key;
-        const auto at = [&](double factor) {
-            return *seriesVoltages(atSupplyTimes(workedCircuit, factor), c / 1e6);
-        };
-        const auto value
-            = [&](int graph) { return (plot->graph(graph)->data()->begin() + index)->value; };
-        QCOMPARE(value(0), sqrt2 * at(1).uc);
-        QCOMPARE(value(1), sqrt2 * at(1).ul);
-        QCOMPARE(value(2), sqrt2 * at(0.9).uc);
-        QCOMPARE(value(3), sqrt2 * at(1.1).uc);
-    }
+    QCOMPARE(plot->graphCount(), 6);
 
     // The found band spans Text12 to Text8; the guaranteed one, the tooltip's.
     const auto bands = bandsOf(plot);
@@ -147,10 +122,7 @@ void TestForm5Plot::workedExample()
                           "конденсатор перегружен при сети +10 %"}));
     QVERIFY(plot->accessibleDescription().endsWith("Подходящие номиналы ряда E12: 3,9 мкФ."));
 
-    // The check's marker holds its two amplitudes.
-    const auto *marks = plot->graph(plot->graphCount() - 1);
-    QCOMPARE(marks->dataCount(), 2);
-    QCOMPARE(marks->data()->at(1)->value, sqrt2 * seriesVoltages(workedCircuit, 4.7e-6)->uc);
+    QCOMPARE(plot->graph(5)->dataCount(), 2); // the check's two amplitudes
 }
 
 void TestForm5Plot::followsTheWindow()
@@ -158,9 +130,12 @@ void TestForm5Plot::followsTheWindow()
     QWidget *window = openPlot();
     auto *table = control<QTableWidget>(window, "Table");
     // A search that ends while the plot is open shows at once.
-    press("Command1", worked);
+    press("Command1", workedInputs);
     QCOMPARE(log_->take(), QList<Message> {searchEnd("Решение успешно найдено")});
     QCOMPARE(table->rowCount(), 3);
+    auto *notes = control<QLabel>(window, "Notes");
+    const QString otherSearch = QStringLiteral("Поля окна показывают другой поиск");
+    QVERIFY(!notes->text().contains(otherSearch));
     // A failing press leaves the plot as it was.
     press("Command1", {"x", "300", "630", "990", "20", "1", "0.001"});
     QCOMPARE(log_->take(), QList<Message> {inputErrorMessage()});
@@ -173,13 +148,33 @@ void TestForm5Plot::followsTheWindow()
     QVERIFY(plot->graphCount() >= 4);
     QVERIFY(bandsOf(plot).isEmpty());
     QVERIFY(plot->accessibleDescription().startsWith("Подходящей емкости нет"));
+    // Text8 and Text12 keep the range of the search before.
+    QVERIFY(notes->text().endsWith(otherSearch + QStringLiteral(" — предыдущий или прерванный.")));
+}
+
+// A table longer than the first page goes on to the next.
+void TestForm5Plot::saving_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("worked example") << workedInputs << 3 << 1;
+    // UC stays above the ignition voltage down to C = 0: the range runs from
+    // below one step, 0,0109 µF, to 0,988 µF.
+    QTest::newRow("23 E12 values")
+        << QStringList {"220", "150", "345", "990", "20", "1", "0.0115"} << 23 << 2;
 }
 
 void TestForm5Plot::saving()
 {
-    press("Command1", worked);
+    QFETCH(QStringList, texts);
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    press("Command1", texts);
     log_->take();
     QWidget *window = openPlot();
+    QVERIFY(window);
+    QCOMPARE(control<QTableWidget>(window, "Table")->rowCount(), rows);
     QTemporaryDir folder;
     QString target;
     const auto previous = setSaveFileChooser([&](const QString &) { return target; });
@@ -192,8 +187,36 @@ void TestForm5Plot::saving()
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
     QFile document(target);
     QVERIFY(document.open(QIODevice::ReadOnly));
-    QCOMPARE(document.read(5), QByteArray("%PDF-"));
+    const QByteArray bytes = document.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QCOMPARE(pageCount(bytes), pages);
     setSaveFileChooser(previous);
+}
+
+// As wide as «Расчет емкости С» on a phone: every column fits, the verdicts
+// wrapping; the table copies as a spreadsheet takes it.
+void TestForm5Plot::onAPhone()
+{
+    press("Command1", workedInputs);
+    log_->take();
+    QWidget *window = openPlot();
+    QVERIFY(window);
+    auto *table = control<QTableWidget>(window, "Table");
+    window->resize(488, 520);
+    QTRY_VERIFY(table->horizontalHeaderItem(1)->text().contains(u'\n'));
+    QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(window->rect().contains(control<QPushButton>(window, "Save")->geometry()));
+    window->resize(760, 720);
+    QTRY_VERIFY(!table->horizontalHeaderItem(1)->text().contains(u'\n'));
+
+    emit table->customContextMenuRequested({10, 10});
+    QMenu *menu = table->findChild<QMenu *>();
+    QVERIFY(menu);
+    menu->actions().value(0)->trigger();
+    menu->close();
+    const QStringList rows = QGuiApplication::clipboard()->text().split(u'\n');
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(rows[2], QStringLiteral("3,9\t311,7 В\t573,5 В\t231,5 В\tподходит"));
 }
 
 KORINDO_TEST_MAIN(TestForm5Plot)

@@ -1,7 +1,8 @@
 # Sourced by tools/windows/build-qt.sh and tools/web/build-qt.sh, which build
 # a static Qt from Debian's own source packages (qt6-base, then the further
 # libraries built on it that the program links, each once) into a cache
-# outside the tree.
+# outside the tree; also by the other scripts of those builds for the few
+# lines they share (the program's version, an X server for Wine).
 #
 # Each builds in a scratch folder beside its cache. qt6-base is moved into
 # place only when every step has succeeded, so a half-built Qt is never
@@ -9,6 +10,32 @@
 # written last. The cache holds a stamp with the recipe each part was built
 # by; a changed recipe builds that part again, and a rebuilt qt6-base every
 # library too.
+
+# What both static builds of qt6-base leave out of Qt (no network, SQL,
+# printing, Qt Concurrent or XML) and the third-party libraries they take
+# from Qt's own copies rather than the machine's. Each build's configure line
+# names them where it always did, so that its arguments stay as they were.
+qt_features_left_out=(-no-feature-sql -no-feature-network -no-feature-printsupport
+                      -no-feature-concurrent -no-feature-xml)
+qt_bundled_libraries=(-qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
+                      -qt-doubleconversion -no-icu -no-fontconfig)
+
+# korindo_version ROOT: the program's version, as the project in
+# ROOT/CMakeLists.txt gives it.
+korindo_version() {
+    sed -nE 's/^project\(Korindo VERSION ([0-9.]+).*/\1/p' "$1/CMakeLists.txt"
+}
+
+# start_xvfb NUMBER: an X server of its own for the programs under Wine, on
+# display :NUMBER unless KORINDO_XVFB_DISPLAY names another; it and the Wine
+# server stop when the script ends.
+start_xvfb() {
+    export DISPLAY=:${KORINDO_XVFB_DISPLAY:-$1}
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb=$!
+    trap 'kill $xvfb 2> /dev/null; wineserver -k 2> /dev/null || true' EXIT
+    sleep 1
+}
 
 # qt_cache_is_current CACHE RECIPE: whether CACHE was built by RECIPE.
 # qt_cache_is_current STAMP RECIPE: the same with a part's own stamp file.

@@ -1,14 +1,28 @@
-// Keeps the page for use without a network. Each build has a cache of its
-// own, filled whole when the browser installs this worker; the worker of a new
+// Keeps the page for use without a network: the program, and the source and
+// the licences that its corner line links. Each build has a cache of its own,
+// filled whole when the browser installs this worker; the worker of a new
 // build takes over once no tab runs the old one, and then deletes the old
 // cache, so that a page never mixes the files of two builds.
 const cacheName = 'korindo-@KORINDO_BUILD@';
 const files = [@KORINDO_FILES@];
 
-self.addEventListener('install', (event) => {
-    event.waitUntil(caches.open(cacheName).then((cache) =>
-        cache.addAll(files.map((file) => new Request(file, { cache: 'reload' })))));
-});
+// The first visit's page hands over the program it fetched; each other file
+// is asked of the server, which answers "not modified" where the browser
+// still has the copy it fetched for the page, and sends a file it has since
+// changed anew, so that a new build never takes an old file.
+const handedOver = 'korindo-first-visit';
+
+async function fill() {
+    const cache = await caches.open(cacheName);
+    const kept = await caches.open(handedOver);
+    await Promise.all(files.map(async (file) => {
+        const copy = await kept.match(file);
+        return copy ? cache.put(file, copy) : cache.add(new Request(file, { cache: 'no-cache' }));
+    }));
+    await caches.delete(handedOver);
+}
+
+self.addEventListener('install', (event) => event.waitUntil(fill()));
 
 self.addEventListener('activate', (event) => {
     event.waitUntil(caches.keys().then((names) => Promise.all(names

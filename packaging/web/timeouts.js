@@ -3,11 +3,14 @@
 // a program whose main() has returned ends only once nothing is pending.
 // Cancelling one, though, forgets that hold: each cancelled timeout keeps the
 // runtime alive for good, and the program never ends (measured again with
-// 3.1.69: a program that stops two timers before main() returns stays
-// alive without this file, and ends with it). Qt's event dispatcher cancels
-// its one native timer whenever a sooner Qt timer comes or the last one stops
-// (a progress dialog that shows and closes does both), so a test program
-// could print its totals and then wait for ever. Here cancelling lets go.
+// 3.1.69: a program that stops two timers before main() returns stays alive
+// without this file, and ends with it). Qt's event dispatcher cancels its one
+// native timer whenever a sooner Qt timer comes or the last one stops (a
+// progress dialog that shows and closes does both), so a test program could
+// print its totals and then wait for ever. Here cancelling lets go. Linked
+// only into the programs that end (the tests, with EXIT_RUNTIME), and only
+// where the build finds a version it was measured to mend
+// (tests/CMakeLists.txt).
 mergeInto(LibraryManager.library, {
     $korindoPendingTimeouts: {},
     emscripten_set_timeout__deps: ['$callUserCallback', '$runtimeKeepalivePush',

@@ -6,10 +6,11 @@
 void failOnUnexpectedWarnings()
 {
     // The offscreen platform has no window manager to raise a window with or
-    // to tell a window's size hints to.
+    // to tell a window's size hints to, and no keyboard for a menu to grab.
     static const QStringList harmless {
         QStringLiteral("This plugin does not support raise()"),
-        QStringLiteral("This plugin does not support propagateSizeHints()")};
+        QStringLiteral("This plugin does not support propagateSizeHints()"),
+        QStringLiteral("This plugin does not support grabbing the keyboard")};
     QStringList escaped;
     for (const QString &warning : harmless)
         escaped.append(QRegularExpression::escape(warning));

@@ -1,11 +1,13 @@
 #include "testsupport.h"
 
 #include "app/startup.h"
+#include "calculators/form5.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include <algorithm>
@@ -77,6 +79,45 @@ QWidget *WindowTest::open(const char *button, const char *windowName)
     clickButton(form1_.get(), button);
     QWidget *opened = window(windowName);
     return opened && opened->isVisible() ? opened : nullptr;
+}
+
+void Form5Test::fill(const QStringList &texts, const QString &real)
+{
+    const QStringList fields
+        = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text9"};
+    const QStringList all = texts + QStringList {real};
+    for (int i = 0; i < fields.size(); ++i)
+        typeInto(form_, qPrintable(fields[i]), all[i]);
+}
+
+void Form5Test::press(const char *button, const QStringList &texts, const QString &real)
+{
+    fill(texts, real);
+    clickButton(form_, button);
+    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
+}
+
+Message searchEnd(const char *prompt)
+{
+    return {QString::fromUtf8(prompt), QStringLiteral("Поиск завершен"), MessageIcon::Information};
+}
+
+QString answerMessageBox()
+{
+    QList<QMessageBox *> shown;
+    const auto findShown = [&] {
+        shown.clear();
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                shown.append(box);
+        }
+        return !shown.isEmpty();
+    };
+    if (!QTest::qWaitFor(findShown) || shown.size() != 1)
+        return {};
+    const QString prompt = shown[0]->text();
+    QTest::mouseClick(shown[0]->button(QMessageBox::Ok), Qt::LeftButton);
+    return prompt;
 }
 
 ScratchDirectory::ScratchDirectory()

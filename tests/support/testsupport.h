@@ -5,6 +5,7 @@
 #include "testcase.h"
 
 #include <QList>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -68,6 +69,40 @@ private:
     const char *button_;
     const char *windowName_;
 };
+
+// The base of the tests of the ignition capacitor window and its plot.
+class Form5Test : public CalculatorTest {
+    Q_OBJECT
+protected:
+    Form5Test()
+        : CalculatorTest("Command3", "Form5")
+    {
+    }
+
+    // Types the seven inputs and the real capacitance into Form5.
+    void fill(const QStringList &texts, const QString &real = {});
+    // Fills, presses the button and waits until a search it starts has ended.
+    void press(const char *button, const QStringList &texts, const QString &real = {});
+};
+
+// The worked example of Form5: supply, ignition, capacitor limit, choke
+// limit, resistance, inductance, step.
+const QStringList workedInputs = {"220", "300", "630", "990", "20", "1", "0.001"};
+
+// The box at the end of a search.
+Message searchEnd(const char *prompt);
+
+// While what it returns lives, the real message boxes show in place of a
+// MessageLog's record of them.
+inline auto realMessageBoxes()
+{
+    return qScopeGuard([previous = setMessageHandler({})] { setMessageHandler(previous); });
+}
+
+// The prompt of the one message box on screen, once there is one (empty where
+// none comes within a few seconds or more than one is open); it is then
+// closed with its OK button.
+QString answerMessageBox();
 
 // A fresh, empty current directory for one test; the old one comes back
 // when it goes.

@@ -1,7 +1,7 @@
 // What the WebAssembly build's tests share: a folder served from 127.0.0.1
 // and Debian's Chromium, headless, driven by playwright-core.
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, sep } from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -16,8 +16,13 @@ const types = {
 };
 
 // Serves the files under root, and any page that extraPages names by its
-// path, on a free port. Resolves to { server, origin }.
+// path, on a free port, as a plain static server does: with the file's date
+// and tag, answering "not modified" where the browser's copy is current.
+// Resolves to { server, origin, served }, where served(path) counts the
+// bytes of the bodies sent for a path so far (all paths without one).
 export async function serve(root, extraPages = {}) {
+    const sent = new Map();
+    const count = (path, bytes) => sent.set(path, (sent.get(path) ?? 0) + bytes);
     const server = createServer(async (request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
         if (extraPages[path] !== undefined) {
@@ -31,17 +36,29 @@ export async function serve(root, extraPages = {}) {
             return;
         }
         try {
+            const { size, mtime } = await stat(file);
+            const tag = `"${size.toString(16)}-${mtime.getTime().toString(16)}"`;
+            const headers = { ETag: tag, 'Last-Modified': mtime.toUTCString() };
+            if (request.headers['if-none-match'] === tag) {
+                response.writeHead(304, headers).end();
+                return;
+            }
             const body = await readFile(file);
             response.writeHead(200, {
+                ...headers,
                 'Content-Type': types[extname(file)] ?? 'application/octet-stream',
             });
             response.end(body);
+            count(path, body.length);
         } catch {
             response.writeHead(404).end();
         }
     });
     await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    return { server, origin: `http://127.0.0.1:${server.address().port}` };
+    const served = (path) => (path === undefined
+        ? [...sent.values()].reduce((sum, bytes) => sum + bytes, 0)
+        : sent.get(path) ?? 0);
+    return { server, origin: `http://127.0.0.1:${server.address().port}`, served };
 }
 
 // The machine has no network beyond its package mirrors: Chromium is kept

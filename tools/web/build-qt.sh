@@ -34,18 +34,16 @@ build_base() (
     done
 
     # One thread, as a page without cross-origin isolation allows; the picture
-    # formats of the data files; no network, SQL, D-Bus or printing. With
+    # formats of the data files; no D-Bus, Vulkan or tablets. With
     # accessibility, the page puts an element for each control beside the
     # canvas, for screen readers.
     local host_cmake
     host_cmake=$(dirname /usr/lib/*/cmake/Qt6HostInfo)
     qt_configure -prefix "$cache" -platform wasm-emscripten -qt-host-path /usr \
         -static -release -nomake examples -nomake tests \
-        -no-feature-thread -no-dbus -no-feature-sql -no-feature-network \
-        -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
+        -no-feature-thread -no-dbus "${qt_features_left_out[@]}" \
         -no-feature-vulkan -no-feature-tabletevent -feature-accessibility \
-        -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
-        -qt-doubleconversion -no-icu -no-fontconfig \
+        "${qt_bundled_libraries[@]}" \
         -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR="$host_cmake"
     qt_build_and_install "$cache" "$recipe" 20
 )

@@ -9,7 +9,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 qt=$2
-version=$(sed -nE 's/^project\(Korindo VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")
+source "$root/tools/qt-source.sh"
+version=$(korindo_version "$root")
 
 # Qt for the browser also bundles DejaVu Sans, its fallback font; the page
 # runs on Emscripten's C and C++ libraries.
@@ -49,10 +50,13 @@ elif [[ korindo.wasm -nt korindo.wasm.br ]]; then
 fi
 
 # The cache is named after what it holds, so that a new build is kept apart
-# from the old one and replaces it as a whole.
-cached=(index.html korindo.js korindo.wasm korindo.png korindo-192.png korindo-512.png
-        manifest.json)
+# from the old one and replaces it as a whole. It holds the page and what its
+# corner line links: the source and the licences.
+mapfile -t cached < <(printf '%s\n' index.html korindo.js korindo.wasm korindo.png korindo-192.png \
+                          korindo-512.png manifest.json LICENSE licenses.html "$source";
+                      find licenses -type f | sort)
 build_id=$(cat "${cached[@]}" | sha256sum | cut -c1-16)
-sed -e "s/@KORINDO_BUILD@/$build_id/" -e "s/@KORINDO_FILES@/$(printf "'%s', " "${cached[@]}" | sed 's/, $//')/" \
+files=$(printf "'%s', " "${cached[@]}")
+sed -e "s/@KORINDO_BUILD@/$build_id/" -e "s|@KORINDO_FILES@|${files%, }|" \
     "$root/packaging/web/sw.js" > sw.js.new
 mv sw.js.new sw.js

@@ -1,45 +1,62 @@
-// The page of the WebAssembly build as a user meets it, in headless Chromium:
-// it loads, shows the main window, finds the ignition capacitors of the worked
-// example in «Расчет емкости С», opens the discussion page in a new tab, keeps
-// the keyboard working after a message and after a window is closed, says
-// that the program ended once the main window is closed, and opens again
-// without a network.
+// The page of the WebAssembly build as a user meets it, in headless Chromium.
+//
+// On a wide screen, by the mouse and the keyboard: it loads, shows the main
+// window, finds the ignition capacitors of the worked example in «Расчет
+// емкости С», opens the discussion page in a new tab, keeps the keyboard
+// working after a message and after a window is closed, says that the
+// program ended once the main window is closed, and opens again without a
+// network.
+//
+// On phones (360 × 640 and 390 × 844, touch, an Android browser), by taps
+// and the phone's keyboard alone: the first visit fetches the program once;
+// every window is whole on the screen; the choke is computed, with keys that
+// are not characters acting as keys; «Расчет емкости С» searches and checks,
+// its plot opens and its table is read; the screen turns; and every window
+// closes with its close box.
 //
 //   node tools/web/test-page.mjs build-wasm
 //
 // The results are read the way a user takes them elsewhere: the field is
 // selected and copied, and the page's clipboard is read.
-import { resolve } from 'node:path';
+import { statSync } from 'node:fs';
+import { join, resolve } from 'node:path';
 import { launch, serve } from './browser.mjs';
+import { activeWindow, clientOf, middleOf } from './windows.mjs';
 
 const folder = resolve(process.argv[2] ?? 'build-wasm');
-// The page is as large as the browser's window; each program window opens
-// in its middle. Sizes of client areas in twips, 15 to a pixel.
-const viewport = { width: 1024, height: 768 };
-const form1Client = { width: 6420 / 15, height: 5895 / 15 };
-// Where a point of a window's client area (x, y from its top left) is on the
-// page, for a window of that client size in the middle of the page.
-function inWindow(client) {
-    const left = Math.floor((viewport.width - client.width) / 2);
-    const top = Math.floor((viewport.height - client.height) / 2);
-    return (x, y) => ({ x: left + x, y: top + y });
-}
-const atForm1 = inWindow(form1Client);
-// The link picture (twips 4800, 4800, 1320 × 480) and the close box, which
-// stands in the title bar above the client area's right end.
-const linkPicture = atForm1(364, 336);
-const closeBox = atForm1(form1Client.width - 10, -12);
-const form5Client = { width: 7320 / 15, height: 8055 / 15 };
-const atForm5 = inWindow(form5Client);
-const form5CloseBox = atForm5(form5Client.width - 10, -12);
-const form4Client = { width: 5115 / 15, height: 5070 / 15 };
-const form4CloseBox = inWindow(form4Client)(form4Client.width - 10, -12);
-// The middles of the two result fields (twips 4800, 2640 and 3000; 2415 wide).
-const text8 = atForm5(400, 186);
-const text12 = atForm5(400, 210);
+
+const form1 = {
+    client: clientOf(6420, 5895),
+    Command1: middleOf(120, 4440, 2175, 375), // «Принцип работы»
+    Command3: middleOf(2400, 4920, 2175, 375), // «Расчет емкости С»
+    Command6: middleOf(120, 4920, 2175, 375), // «Расчет индуктивности»
+    Image2: middleOf(4800, 4800, 1320, 480), // the link picture
+};
+const form4 = {
+    client: clientOf(5115, 5070),
+    Text1: middleOf(3360, 2760, 1575, 285),
+    Text2: middleOf(3360, 3240, 1575, 285),
+    Text3: middleOf(3360, 3720, 1575, 285),
+    Text4: middleOf(3360, 4200, 1575, 285),
+    Command1: middleOf(120, 4560, 4815, 375),
+};
+const form5Field = (top) => middleOf(4800, top, 2415, 285);
+const form5 = {
+    client: clientOf(7320, 8055),
+    inputs: [120, 480, 840, 1200, 1560, 1920].map(form5Field), // Text1 to Text6
+    Text8: form5Field(2640),
+    Text12: form5Field(3000),
+    Command1: middleOf(120, 3360, 7095, 375),
+    Text9: form5Field(3840),
+    Text10: form5Field(4200),
+    Command2: middleOf(120, 4920, 7095, 375),
+    Command3: middleOf(120, 7560, 7095, 375),
+};
 const discussionPage = 'https://example.org/forum/35-825-1';
 // Supply, ignition, capacitor limit, choke limit, resistance, inductance, step.
 const workedExample = ['220', '300', '630', '990', '20', '1', '0.001'];
+// R 10 Ом, U 220 В, I 1 А, with the mains' W of 314.
+const inductance = '0,69991277';
 
 let failures = 0;
 function check(name, actual, expected) {
@@ -56,12 +73,9 @@ async function pressKeys(tab, ...keys) {
     }
 }
 
-// The text of the focused field, through select all, copy and the clipboard.
-// Qt writes the clipboard a moment after the key, so it is read until it
-// holds something or a few seconds have gone.
-async function copiedField(tab) {
-    await tab.evaluate(() => navigator.clipboard.writeText(''));
-    await pressKeys(tab, 'Control+A', 'Control+C');
+// What the clipboard holds once Qt has written it, a moment after the copy:
+// read until it holds something or a few seconds have gone.
+async function clipboardText(tab) {
     for (let tries = 0; tries < 30; ++tries) {
         const text = await tab.evaluate(() => navigator.clipboard.readText());
         if (text !== '')
@@ -71,13 +85,56 @@ async function copiedField(tab) {
     return '';
 }
 
-// Until the main window shows, with its canvas on the page. Qt keeps its
+async function emptyClipboard(tab) {
+    await tab.evaluate(() => navigator.clipboard.writeText(''));
+}
+
+// The text of the focused field, through select all, copy and the clipboard.
+async function copiedField(tab) {
+    await emptyClipboard(tab);
+    await pressKeys(tab, 'Control+A', 'Control+C');
+    return clipboardText(tab);
+}
+
+// Until the main window shows, with its canvas on the page. Qt 6.8 keeps its
 // windows in a shadow root, which the locator looks into.
 async function mainWindowShown(tab) {
     await tab.waitForFunction(() => document.getElementById('status').hidden, null,
         { timeout: 120000 });
     await tab.locator('#screen canvas').first().waitFor({ timeout: 120000 });
 }
+
+async function programEnded(tab) {
+    await tab.waitForFunction(() => !document.getElementById('status').hidden, null,
+        { timeout: 10000 }).catch(() => {});
+    return tab.textContent('#status');
+}
+
+function watchErrors(tab) {
+    // An error the page did not catch is a fault, whatever else went well.
+    tab.on('pageerror', (error) => {
+        failures += 1;
+        console.log(`FAIL!  : page error: ${error.message}`);
+        console.log(error.stack);
+    });
+    tab.on('crash', () => console.log('FAIL!  : the page crashed'));
+    tab.on('console', (message) => {
+        if (message.type() === 'error')
+            console.log(`page console: ${message.text()}`);
+    });
+}
+
+// The active window, or a failure named after what was expected.
+async function windowNamed(tab, name) {
+    const found = await activeWindow(tab);
+    if (!found) {
+        await tab.screenshot({ path: join(folder, 'page-failure.png') });
+        throw new Error(`no active window where ${name} was expected (page-failure.png)`);
+    }
+    return found;
+}
+
+// ---------------------------------------------------------------- wide
 
 // In «Расчет индуктивности дросселя», from its first field: the three values
 // typed, and «Вычислить!» pressed with Enter.
@@ -96,9 +153,6 @@ async function chokeInductance(tab) {
     return copiedField(tab);
 }
 
-// R 10 Ом, U 220 В, I 1 А, with the mains' W of 314.
-const inductance = '0,69991277';
-
 // «Расчет индуктивности дросселя» by the keyboard alone, from the main window
 // with the focus on «Расчет емкости С»: a wrong value is refused with a
 // message, and after it the field is corrected and the choke computed.
@@ -116,101 +170,366 @@ async function checkKeyboardAfterMessage(tab) {
         await chokeInductance(tab), inductance);
 }
 
-const { server, origin } = await serve(folder);
+async function click(tab, point) {
+    await tab.mouse.click(point.x, point.y);
+}
+
+async function onWideScreen(browser) {
+    const viewport = { width: 1024, height: 768 };
+    const { server, origin } = await serve(folder);
+    const context = await browser.newContext({ viewport });
+    try {
+        await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin });
+        const tab = await context.newPage();
+        watchErrors(tab);
+
+        const started = Date.now();
+        await tab.goto(`${origin}/index.html`);
+        check('title', await tab.title(), 'Кориндо');
+        await mainWindowShown(tab);
+        console.log(`The main window shows after ${((Date.now() - started) / 1000).toFixed(1)} s.`);
+        check('the page keeps its files for use without a network',
+            await tab.evaluate(() => navigator.serviceWorker.ready.then((ready) => !!ready.active)), true);
+        const links = await tab.$$eval('#about a, link[rel=manifest]', (all) => all.map((a) => a.href));
+        const missing = [];
+        for (const link of links) {
+            if (!(await context.request.get(link)).ok())
+                missing.push(link);
+        }
+        check('the source, the licences and the manifest are beside the page', missing.join(' '), '');
+        await tab.waitForTimeout(1000);
+        const main = await windowNamed(tab, 'the main window');
+        check('the main window is whole on the page', main.isWhole(form1.client, viewport), true);
+
+        // The machine may have no way out: the discussion page is answered here.
+        await context.route((url) => url.hostname !== '127.0.0.1',
+            (route) => route.fulfill({ contentType: 'text/html', body: '<title>discussion</title>' }));
+        const [discussion] = await Promise.all([
+            context.waitForEvent('page', { timeout: 10000 }).catch(() => null),
+            click(tab, main.at(form1.Image2.x, form1.Image2.y)),
+        ]);
+        await discussion?.waitForLoadState().catch(() => {});
+        check('the link picture opens the discussion page in a new tab',
+            discussion ? discussion.url() : 'no new tab', discussionPage);
+        await discussion?.close();
+
+        await tab.bringToFront();
+
+        // From «Принцип работы» past the disabled «Лампы» to «Расчет емкости С».
+        await pressKeys(tab, 'Tab', 'Enter');
+        await tab.waitForTimeout(1000);
+        for (const [index, value] of workedExample.entries()) {
+            await tab.keyboard.type(value, { delay: 20 });
+            await pressKeys(tab, 'Tab');
+            if (index === workedExample.length - 1)
+                await pressKeys(tab, 'Enter'); // the search button comes after the step
+        }
+        await tab.waitForTimeout(1000);
+        await pressKeys(tab, 'Enter'); // «Решение успешно найдено»
+        await tab.waitForTimeout(500);
+        const capacitor = await windowNamed(tab, '«Расчет емкости С»');
+        check('«Расчет емкости С» is whole on the page', capacitor.isWhole(form5.client, viewport), true);
+        // A click on a field gives it the focus, whichever window had it.
+        await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
+        check('Text8 after the search', await copiedField(tab), '5,14339929');
+        await click(tab, capacitor.at(form5.Text12.x, form5.Text12.y));
+        check('Text12 after the search', await copiedField(tab), '2,70739929');
+        await tab.screenshot({ path: `${folder}/page-form5.png` });
+        // In a browser's window lower than the window, its title bar and close
+        // box stay on the page.
+        await tab.setViewportSize({ width: 900, height: 420 });
+        const low = await windowNamed(tab, '«Расчет емкости С» in a low browser window');
+        check('a window larger than the page keeps its title bar on the page',
+            low.left >= 0 && low.top >= 0 && low.right <= 900, true);
+        await tab.setViewportSize(viewport);
+        await tab.waitForTimeout(500);
+
+        // Once «Расчет емкости С» is closed, the main window has the keyboard.
+        await click(tab, capacitor.closeBox);
+        await tab.waitForTimeout(500);
+        await checkKeyboardAfterMessage(tab);
+        await click(tab, (await windowNamed(tab, '«Расчет индуктивности дросселя»')).closeBox);
+        await tab.waitForTimeout(500);
+        await click(tab, (await windowNamed(tab, 'the main window')).closeBox);
+        check('closing the main window ends the program', await programEnded(tab),
+            'Программа завершена.');
+
+        await context.setOffline(true);
+        await tab.reload();
+        await mainWindowShown(tab);
+        await tab.waitForTimeout(1000);
+        // The title bar's click gives the page's keyboard to the program.
+        const again = await windowNamed(tab, 'the main window');
+        await click(tab, again.at(100, -12));
+        await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Tab', 'Enter'); // «Расчет индуктивности дросселя»
+        await tab.waitForTimeout(1000);
+        await typeChoke(tab, ['10', '220', '1']);
+        check('without a network the page opens again, its windows working',
+            await chokeInductance(tab), inductance);
+        const offline = [];
+        for (const link of links) {
+            const answer = await tab.evaluate((address) => fetch(address).then((r) => r.ok, () => false),
+                link);
+            if (!answer)
+                offline.push(link);
+        }
+        check('without a network the corner line\'s links still open', offline.join(' '), '');
+    } finally {
+        await context.close();
+        server.close();
+    }
+}
+
+// ---------------------------------------------------------------- phones
+
+const android = 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 '
+    + '(KHTML, like Gecko) Chrome/156.0.0.0 Mobile Safari/537.36';
+
+// A finger on the screen, through the browser's own touch input.
+class Finger {
+    constructor(tab, session) {
+        this.tab = tab;
+        this.session = session;
+    }
+
+    async tap(point, holdMilliseconds = 30) {
+        const touchPoints = [{ x: Math.round(point.x), y: Math.round(point.y) }];
+        await this.session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints });
+        await this.tab.waitForTimeout(holdMilliseconds);
+        await this.session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+        await this.tab.waitForTimeout(150);
+    }
+
+    // A finger drawn from one point to another.
+    async drag(from, to) {
+        const at = (p) => [{ x: Math.round(p.x), y: Math.round(p.y) }];
+        await this.session.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(from) });
+        for (let step = 1; step <= 8; ++step) {
+            const p = { x: from.x + (to.x - from.x) * step / 8, y: from.y + (to.y - from.y) * step / 8 };
+            await this.session.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: at(p) });
+            await this.tab.waitForTimeout(20);
+        }
+        await this.session.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+        await this.tab.waitForTimeout(150);
+    }
+
+    // Held still: the field's or the table's menu opens there.
+    async hold(point) {
+        await this.tap(point, 800);
+    }
+
+    // Taps the first entry of the menu that a hold opened at point: the menu
+    // hangs from the point, moved left as far as keeps it on the page.
+    async firstMenuEntry(point) {
+        const pageWidth = await this.tab.evaluate(() => window.visualViewport.width);
+        await this.tap({ x: Math.min(point.x + 40, pageWidth - 60), y: point.y + 11 });
+    }
+}
+
+// Types as a phone's keyboard does: each character as it is committed.
+async function typeOnPhone(tab, text) {
+    for (const character of text) {
+        await tab.keyboard.insertText(character);
+        await tab.waitForTimeout(40);
+    }
+}
+
+// A result field's text, as a phone user copies it: a finger drawn across
+// the field selects its text, a hold opens the field's menu, «Копировать»
+// copies.
+async function copiedOnPhone(tab, finger, window, field) {
+    await emptyClipboard(tab);
+    const point = window.at(field.x, field.y);
+    const across = field.width / 2 - 2;
+    await finger.drag(window.at(field.x - across, field.y), window.at(field.x + across, field.y));
+    await finger.hold(point);
+    await finger.firstMenuEntry(point);
+    return clipboardText(tab);
+}
+
+// A message box that reports the end of a press, once it shows (narrower
+// than any calculator window): closed with its close box.
+async function closeMessage(tab, finger, what) {
+    for (let tries = 0; tries < 40; ++tries) {
+        const box = await activeWindow(tab, { narrowest: true });
+        if (box && box.right - box.left < 300) {
+            await finger.tap(box.closeBox);
+            await tab.waitForTimeout(300);
+            return;
+        }
+    }
+    throw new Error(`no message box where ${what} was expected`);
+}
+
+function pageSize(tab) {
+    return tab.evaluate(() => ({ width: window.visualViewport.width,
+                                 height: window.visualViewport.height }));
+}
+
+async function checkWhole(tab, window, client, name) {
+    const page = await pageSize(tab);
+    check(`${name} is whole on the screen`, window.isWhole(client, page), true);
+    console.log(`       ${name}: the page is scaled by ${window.scale.toFixed(3)}`);
+}
+
+async function onPhone(browser, size) {
+    const profile = `${size.width} × ${size.height}`;
+    console.log(`-- a phone of ${profile}`);
+    const { server, origin, served } = await serve(folder);
+    const context = await browser.newContext({
+        viewport: size, screen: size, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+        userAgent: android,
+    });
+    try {
+        await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin });
+        const tab = await context.newPage();
+        watchErrors(tab);
+        const finger = new Finger(tab, await context.newCDPSession(tab));
+
+        await tab.goto(`${origin}/index.html`);
+        await mainWindowShown(tab);
+        await tab.evaluate(() => navigator.serviceWorker.ready);
+        // The worker has filled its cache once it is active.
+        await tab.waitForFunction(() => navigator.serviceWorker.controller
+            || navigator.serviceWorker.ready.then((ready) => ready.active?.state === 'activated'),
+        null, { timeout: 60000 });
+        await tab.waitForTimeout(1000);
+        const wasm = statSync(join(folder, 'korindo.wasm')).size;
+        check(`${profile}: a first visit fetches korindo.wasm once`, served('/korindo.wasm'), wasm);
+        console.log(`       ${profile}: a first visit fetched ${served()} bytes in all`);
+
+        const main = await windowNamed(tab, 'the main window');
+        await checkWhole(tab, main, form1.client, `${profile}: the main window`);
+
+        // The choke by touch: a tap on a field raises the keyboard, keys that
+        // are not characters move in the field instead of typing their names.
+        await finger.tap(main.at(form1.Command6.x, form1.Command6.y));
+        const choke = await windowNamed(tab, '«Расчет индуктивности дросселя»');
+        await checkWhole(tab, choke, form4.client, `${profile}: «Расчет индуктивности дросселя»`);
+        await finger.tap(choke.at(form4.Text1.x, form4.Text1.y));
+        check(`${profile}: a tap on a field raises a keyboard of digits`,
+            await tab.evaluate(() => document.activeElement?.inputMode), 'decimal');
+        await typeOnPhone(tab, '10');
+        await finger.tap(choke.at(form4.Text2.x, form4.Text2.y));
+        await typeOnPhone(tab, '20');
+        await pressKeys(tab, 'ArrowLeft', 'Escape');
+        await typeOnPhone(tab, '2');
+        await pressKeys(tab, 'End', 'Backspace');
+        await typeOnPhone(tab, '0');
+        await finger.tap(choke.at(form4.Text3.x, form4.Text3.y));
+        await typeOnPhone(tab, '1');
+        await pressKeys(tab, 'Enter'); // in a field, Enter does nothing
+        await finger.tap(choke.at(form4.Command1.x, form4.Command1.y));
+        await tab.waitForTimeout(300);
+        check(`${profile}: Text4 computed by touch, keys acting as keys`,
+            await copiedOnPhone(tab, finger, choke, form4.Text4), inductance);
+        await finger.tap(choke.closeBox);
+
+        // «Расчет емкости С»: the worked example, the resistance typed as 2E1
+        // with the key that a keyboard of digits lacks.
+        await finger.tap((await windowNamed(tab, 'the main window')).at(form1.Command3.x, form1.Command3.y));
+        await tab.waitForTimeout(500);
+        let capacitor = await windowNamed(tab, '«Расчет емкости С»');
+        await checkWhole(tab, capacitor, form5.client, `${profile}: «Расчет емкости С»`);
+        const typed = [...workedExample.slice(0, 4), '2', '1'];
+        for (const [index, field] of form5.inputs.entries()) {
+            await finger.tap(capacitor.at(field.x, field.y));
+            await typeOnPhone(tab, typed[index]);
+            if (index === 4) {
+                check(`${profile}: the keys a keyboard of digits lacks show while typing`,
+                    await tab.isVisible('#keys'), true);
+                await tab.tap('#keys button[data-key=E]');
+                await typeOnPhone(tab, '1');
+            }
+        }
+        await finger.tap(capacitor.at(form5.Command1.x, form5.Command1.y));
+        check(`${profile}: no keyboard once a button has the focus`,
+            await tab.evaluate(() => document.activeElement instanceof HTMLInputElement), false);
+        await closeMessage(tab, finger, '«Решение успешно найдено»');
+        capacitor = await windowNamed(tab, '«Расчет емкости С»');
+        check(`${profile}: Text8 after the search by touch`,
+            await copiedOnPhone(tab, finger, capacitor, form5.Text8), '5,14339929');
+        check(`${profile}: Text12 after the search by touch`,
+            await copiedOnPhone(tab, finger, capacitor, form5.Text12), '2,70739929');
+        await finger.tap(capacitor.at(form5.Text9.x, form5.Text9.y));
+        // The keyboard takes most of the screen: the window rises as far as
+        // shows the field, the title bar going above the screen, and comes
+        // back down once the keyboard has gone.
+        await tab.setViewportSize({ width: size.width, height: 200 });
+        await tab.waitForTimeout(700);
+        check(`${profile}: the field being typed in is lifted above the keyboard`,
+            await activeWindow(tab), null);
+        await typeOnPhone(tab, '4.7');
+        await tab.setViewportSize(size);
+        await tab.waitForTimeout(700);
+        capacitor = await windowNamed(tab, '«Расчет емкости С»');
+        await checkWhole(tab, capacitor, form5.client, `${profile}: «Расчет емкости С» after the keyboard`);
+        await finger.tap(capacitor.at(form5.Command2.x, form5.Command2.y));
+        await closeMessage(tab, finger, '«Проверка успешно пройдена»');
+        check(`${profile}: Text10 after the check by touch`,
+            (await copiedOnPhone(tab, finger, capacitor, form5.Text10)).slice(0, 6), '409,37');
+        if (size.width === 390)
+            await tab.screenshot({ path: join(folder, 'page-form5-phone.png') });
+
+        // The plot: whole on the screen, its table read through its menu.
+        await finger.tap(capacitor.at(form5.Command3.x, form5.Command3.y));
+        await tab.waitForTimeout(700);
+        const plot = await windowNamed(tab, 'the plot window');
+        const page = await pageSize(tab);
+        // The window fits itself to the screen where the screen is smaller.
+        const client = { width: plot.right - plot.left, height: Math.min(720, page.height - 30) };
+        check(`${profile}: the plot window is whole on the screen`, plot.isWhole(client, page), true);
+        await finger.tap(plot.at(client.width / 2, 150)); // the readout under the finger
+        await emptyClipboard(tab);
+        // The table is the lowest part of the plot, above the readout and «Сохранить…».
+        const table = plot.at(client.width / 2, client.height - 100);
+        await finger.hold(table);
+        await finger.firstMenuEntry(table);
+        const rows = (await clipboardText(tab)).split('\n');
+        check(`${profile}: the plot's table read by touch`, rows[2],
+            '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
+        if (size.width === 390)
+            await tab.screenshot({ path: join(folder, 'page-plot-phone.png') });
+        await finger.tap(plot.closeBox);
+
+        await finger.tap((await windowNamed(tab, '«Расчет емкости С»')).closeBox);
+        await turnTheScreen(tab, size, profile);
+        await finger.tap((await windowNamed(tab, 'the main window')).closeBox);
+        check(`${profile}: the main window's close box ends the program`, await programEnded(tab),
+            'Программа завершена.');
+    } finally {
+        await context.close();
+        server.close();
+    }
+}
+
+// Turned on its side and back, the phone keeps the windows on its screen.
+async function turnTheScreen(tab, size, profile) {
+    const turned = { width: size.height, height: size.width };
+    await tab.setViewportSize(turned);
+    await tab.waitForTimeout(700);
+    const main = await windowNamed(tab, 'the main window');
+    await checkWhole(tab, main, form1.client, `${profile} turned: the main window`);
+    await tab.setViewportSize(size);
+    await tab.waitForTimeout(700);
+    const back = await windowNamed(tab, 'the main window');
+    await checkWhole(tab, back, form1.client, `${profile} turned back: the main window`);
+}
+
 const browser = await launch();
 try {
-    const context = await browser.newContext({ viewport });
-    await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin });
-    const tab = await context.newPage();
-    // An error the page did not catch is a fault, whatever else went well.
-    tab.on('pageerror', (error) => {
-        failures += 1;
-        console.log(`FAIL!  : page error: ${error.message}`);
-        console.log(error.stack);
-    });
-    tab.on('console', (message) => {
-        if (message.type() === 'error')
-            console.log(`page console: ${message.text()}`);
-    });
-
-    const started = Date.now();
-    await tab.goto(`${origin}/index.html`);
-    check('title', await tab.title(), 'Кориндо');
-    await mainWindowShown(tab);
-    console.log(`The main window shows after ${((Date.now() - started) / 1000).toFixed(1)} s.`);
-    check('the page keeps its files for use without a network',
-        await tab.evaluate(() => navigator.serviceWorker.ready.then((ready) => !!ready.active)), true);
-    const links = await tab.$$eval('#about a, link[rel=manifest]', (all) => all.map((a) => a.href));
-    const missing = [];
-    for (const link of links) {
-        if (!(await context.request.get(link)).ok())
-            missing.push(link);
+    const only = process.env.KORINDO_PAGE_PROFILES;
+    if (!only || only.includes('wide'))
+        await onWideScreen(browser);
+    for (const size of [{ width: 360, height: 640 }, { width: 390, height: 844 }]) {
+        if (!only || only.includes(String(size.width)))
+            await onPhone(browser, size);
     }
-    check('the source, the licences and the manifest are beside the page', missing.join(' '), '');
-    await tab.waitForTimeout(1000);
-
-    // The machine may have no way out: the discussion page is answered here.
-    await context.route((url) => url.hostname !== '127.0.0.1',
-        (route) => route.fulfill({ contentType: 'text/html', body: '<title>discussion</title>' }));
-    const [discussion] = await Promise.all([
-        context.waitForEvent('page', { timeout: 10000 }).catch(() => null),
-        tab.mouse.click(linkPicture.x, linkPicture.y),
-    ]);
-    await discussion?.waitForLoadState().catch(() => {});
-    check('the link picture opens the discussion page in a new tab',
-        discussion ? discussion.url() : 'no new tab', discussionPage);
-    await discussion?.close();
-
-    await tab.bringToFront();
-
-    // From «Принцип работы» past the disabled «Лампы» to «Расчет емкости С».
-    await pressKeys(tab, 'Tab', 'Enter');
-    await tab.waitForTimeout(1000);
-    for (const [index, value] of workedExample.entries()) {
-        await tab.keyboard.type(value, { delay: 20 });
-        await pressKeys(tab, 'Tab');
-        if (index === workedExample.length - 1)
-            await pressKeys(tab, 'Enter'); // the search button comes after the step
-    }
-    await tab.waitForTimeout(1000);
-    await pressKeys(tab, 'Enter'); // «Решение успешно найдено»
-    await tab.waitForTimeout(500);
-    // A click on a field gives it the focus, whichever window had it.
-    await tab.mouse.click(text8.x, text8.y);
-    check('Text8 after the search', await copiedField(tab), '5,14339929');
-    await tab.mouse.click(text12.x, text12.y);
-    check('Text12 after the search', await copiedField(tab), '2,70739929');
-    await tab.screenshot({ path: `${folder}/page-form5.png` });
-
-    // Once «Расчет емкости С» is closed, the main window has the keyboard.
-    await tab.mouse.click(form5CloseBox.x, form5CloseBox.y);
-    await tab.waitForTimeout(500);
-    await checkKeyboardAfterMessage(tab);
-    await tab.mouse.click(form4CloseBox.x, form4CloseBox.y);
-    await tab.waitForTimeout(500);
-    await tab.mouse.click(closeBox.x, closeBox.y);
-    await tab.waitForFunction(() => !document.getElementById('status').hidden, null,
-        { timeout: 10000 }).catch(() => {});
-    check('closing the main window ends the program',
-        await tab.textContent('#status'), 'Программа завершена.');
-
-    await context.setOffline(true);
-    await tab.reload();
-    await mainWindowShown(tab);
-    await tab.waitForTimeout(1000);
-    // The title bar's click gives the page's keyboard to the program.
-    await tab.mouse.click(atForm1(100, -12).x, atForm1(100, -12).y);
-    await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Tab', 'Enter'); // «Расчет индуктивности дросселя»
-    await tab.waitForTimeout(1000);
-    await typeChoke(tab, ['10', '220', '1']);
-    check('without a network the page opens again, its windows working',
-        await chokeInductance(tab), inductance);
 } catch (error) {
     failures += 1;
     console.log(`FAIL!  : ${error.message.split('\n')[0]}`);
 } finally {
     await browser.close();
-    server.close();
 }
 console.log(`Page test: ${failures === 0 ? 'passed' : `${failures} failed`}`);
 process.exit(failures === 0 ? 0 : 1);

@@ -24,11 +24,8 @@ build_base() (
     qt_configure -prefix "$cache" \
         -static -static-runtime -release -qt-host-path /usr \
         -nomake examples -nomake tests \
-        -no-dbus -no-opengl -no-feature-vulkan -no-feature-sql -no-feature-network \
-        -no-feature-printsupport -no-feature-concurrent -no-feature-xml \
-        -no-feature-tabletevent -no-feature-direct2d1_1 \
-        -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
-        -qt-doubleconversion -no-icu -no-fontconfig \
+        -no-dbus -no-opengl -no-feature-vulkan "${qt_features_left_out[@]}" \
+        -no-feature-tabletevent -no-feature-direct2d1_1 "${qt_bundled_libraries[@]}" \
         -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
         -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -dumpmachine)/cmake"
     qt_build_and_install "$cache" "$recipe" 20

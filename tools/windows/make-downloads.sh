@@ -8,7 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 qt=$2
-version=$(sed -nE 's/^project\(Korindo VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")
+source "$root/tools/qt-source.sh"
+version=$(korindo_version "$root")
 name=korindo-$version-win64
 stage=$build/downloads/$name
 

@@ -5,16 +5,13 @@
 # the median of each and their ratio.
 #   tools/windows/startup-bench.sh BUILD_FOLDER [ROUNDS]
 set -euo pipefail
+source "$(dirname "$0")/../qt-source.sh"
 
 build=$(cd "$1" && pwd)
 rounds=${2:-7}
 export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/korindo/wine64}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export DISPLAY=:${KORINDO_XVFB_DISPLAY:-98}
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2> /dev/null; wineserver -k 2> /dev/null || true' EXIT
-sleep 1
+start_xvfb 98
 wineboot --init > /dev/null 2>&1 || true
 # A server kept warm between runs, as Windows is already running on a desktop.
 warm_server() { { wineserver -k || true; wineserver -w; wineserver -p 60; } > /dev/null 2>&1; }

@@ -6,6 +6,7 @@
 #   tools/windows/test-installer.sh BUILD_FOLDER
 # The pictures go to BUILD_FOLDER/downloads/screenshots.
 set -euo pipefail
+source "$(dirname "$0")/../qt-source.sh"
 
 build=$(cd "$1" && pwd)
 setup=$(ls "$build"/downloads/korindo-*-setup.exe)
@@ -45,11 +46,7 @@ check "adds an entry to the installed programs" registered
 check "the shortcut's working folder is the install folder" \
     grep -aq 'C:\\Program Files\\Korindo' "$shortcut"
 
-export DISPLAY=:${KORINDO_XVFB_DISPLAY:-97}
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2> /dev/null; wineserver -k 2> /dev/null || true' EXIT
-sleep 1
+start_xvfb 97
 (cd "$installed" && exec wine korindo.exe) > /dev/null 2>&1 &
 program=$!
 

@@ -1,0 +1,198 @@
+#include "pagewindows.h"
+
+#include <QtGlobal>
+
+#ifdef Q_OS_WASM
+#include "windowplacement.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+namespace {
+// Where the keeper last put a window of its own accord: a window still there
+// goes back to the middle when the page changes size; one the user has moved
+// is only kept on the page.
+const char *const placedAt = "korindoPlacedAt";
+
+bool isKept(const QObject *object)
+{
+    if (!object->isWidgetType())
+        return false;
+    const auto *widget = static_cast<const QWidget *>(object);
+    const Qt::WindowType type = widget->windowType();
+    return widget->isWindow() && (type == Qt::Window || type == Qt::Dialog);
+}
+
+bool isPopup(const QObject *object)
+{
+    return object->isWidgetType()
+        && static_cast<const QWidget *>(object)->windowType() == Qt::Popup;
+}
+
+bool fits(const QWidget *window)
+{
+    return !window->isVisible() || !window->screen()
+        || window->screen()->availableGeometry().contains(window->frameGeometry());
+}
+
+bool hasFixedSize(const QWidget *window)
+{
+    return window->minimumSize() == window->maximumSize();
+}
+
+// The focused field of the window in global coordinates, where it takes
+// typing (a phone's keyboard is then up); none otherwise.
+QRect typingField(const QWidget *window)
+{
+    const QWidget *field = window->focusWidget();
+    if (!field || !field->isVisible() || !field->testAttribute(Qt::WA_InputMethodEnabled))
+        return {};
+    return {field->mapToGlobal(QPoint()), field->size()};
+}
+
+// Qt keeps what a window drew at the page's former scale when the page is
+// scaled, and draws anew only what changes: every window is drawn whole
+// again, as Qt draws a window that has moved to another screen.
+void repaintWindows()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (isKept(window) && window->isVisible() && window->windowHandle())
+            QMetaObject::invokeMethod(window->windowHandle(), "handleScreenChange",
+                                      Qt::DirectConnection);
+    }
+}
+
+EMSCRIPTEN_BINDINGS(korindo_page)
+{
+    emscripten::function("korindoRepaintWindows", &repaintWindows);
+}
+
+class PageWindows : public QObject {
+public:
+    using QObject::QObject;
+
+    void start()
+    {
+        qApp->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+            if (now && isKept(now->window()) && now->window()->isVisible())
+                place(now->window());
+        });
+        for (QScreen *screen : QGuiApplication::screens())
+            follow(screen);
+        connect(qApp, &QGuiApplication::screenAdded, this, &PageWindows::follow);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && isPopup(watched))
+            giveActivationBack(static_cast<QWidget *>(watched));
+        // A window that has grown past the page since it showed.
+        if (event->type() == QEvent::Resize && isKept(watched)
+            && !fits(static_cast<QWidget *>(watched)))
+            place(static_cast<QWidget *>(watched));
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && isKept(watched)) {
+            if (event->type() == QEvent::Show)
+                place(static_cast<QWidget *>(watched));
+            askForRoom();
+        }
+        return false;
+    }
+
+private:
+    // A menu that closes leaves the window it opened over drawn as though it
+    // had lost the keyboard, or without it: it has it again.
+    static void giveActivationBack(QWidget *popup)
+    {
+        if (!popup->parentWidget())
+            return;
+        QWidget *owner = popup->parentWidget()->window();
+        QTimer::singleShot(0, owner, [owner = QPointer<QWidget>(owner)] {
+            const QWindow *focus = QGuiApplication::focusWindow();
+            if (owner && owner->isVisible() && (!focus || focus == owner->windowHandle()))
+                owner->activateWindow();
+        });
+    }
+
+    void follow(QScreen *screen)
+    {
+        connect(screen, &QScreen::availableGeometryChanged, this, &PageWindows::placeAll);
+    }
+
+    void placeAll()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (isKept(window) && window->isVisible())
+                place(window);
+        }
+        repaintWindows();
+    }
+
+    void place(QWidget *window)
+    {
+        if (!window->screen())
+            return;
+        const QRect screen = window->screen()->availableGeometry();
+        // A window the user may resize fits itself to the page.
+        const bool ownPlace = !window->testAttribute(Qt::WA_Moved)
+            || window->property(placedAt).toPoint() == window->frameGeometry().topLeft();
+        if (!hasFixedSize(window)) {
+            const QSize over = window->frameGeometry().size() - screen.size();
+            window->resize(window->size() - over.expandedTo({0, 0}));
+        }
+        const QRect frame = window->frameGeometry();
+        const QRect target = ownPlace ? placement::centred(frame.size(), screen)
+                                      : placement::keptOnScreen(frame, screen, typingField(window));
+        window->move(target.topLeft());
+        window->setProperty(placedAt, ownPlace ? QVariant(target.topLeft()) : QVariant());
+    }
+
+    // Once the windows have shown or gone: the room on the page that every
+    // window of fixed size needs to be whole, for the page to scale itself to.
+    void askForRoom()
+    {
+        if (roomAsked_)
+            return;
+        roomAsked_ = true;
+        QTimer::singleShot(0, this, [this] {
+            roomAsked_ = false;
+            QSize room;
+            for (const QWidget *window : QApplication::topLevelWidgets()) {
+                if (isKept(window) && window->isVisible() && hasFixedSize(window))
+                    room = room.expandedTo(window->frameGeometry().size());
+            }
+            const emscripten::val fit = emscripten::val::global("korindoFitScreen");
+            if (fit.typeOf().as<std::string>() == "function")
+                fit(room.width(), room.height());
+        });
+    }
+
+    bool roomAsked_ = false;
+};
+} // namespace
+
+void keepWindowsOnPage()
+{
+    static QPointer<PageWindows> keeper;
+    if (keeper)
+        return;
+    keeper = new PageWindows(qApp);
+    keeper->start();
+}
+
+#else
+
+void keepWindowsOnPage()
+{
+}
+
+#endif
