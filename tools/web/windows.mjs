@@ -1,6 +1,8 @@
-// Where the program's windows are on the page, as a user sees them: the page
+// Where the program's windows are on the page, as a user sees them. Qt 6.4
 // draws every window into one canvas, so the window that has the keyboard is
-// found by its title bar, the one drawn in the highlight colour.
+// found by its title bar, the one drawn in the highlight colour; Qt 6.8 keeps
+// each window as an element of its own, every one but the active window
+// marked inactive, and there the active window's title bar is that element's.
 //
 // Points are in the page's own pixels, which the program's windows are laid
 // out in and which a mouse click or a tap takes; a phone's browser may show
@@ -55,6 +57,31 @@ function findTitleBar({ picture, colour }) {
     });
 }
 
+// The title bars of the windows that Qt 6.8 has not marked inactive, in the
+// page's pixels and widest first, as findTitleBar gives them: those on the
+// screen, as a user sees them. None where the page's Qt draws its windows
+// into one canvas. Runs in the page.
+function activeTitleBarElements({ title }) {
+    const roots = [document, ...[...document.querySelectorAll('*')].flatMap((e) => e.shadowRoot ?? [])];
+    const screen = window.visualViewport ?? { offsetTop: 0, height: window.innerHeight };
+    return roots.flatMap((root) => [...root.querySelectorAll('.qt-window.has-border:not(.inactive)')])
+        .filter((shown) => shown.checkVisibility())
+        .map((shown) => shown.querySelector(':scope > .title-bar').getBoundingClientRect())
+        .filter((bar) => bar.top >= screen.offsetTop - 1 && bar.top + title <= screen.offsetTop + screen.height + 1)
+        .map((bar) => ({ top: bar.top, bottom: bar.top + title - 1, left: bar.left, right: bar.right - 1 }))
+        .sort((a, b) => (b.right - b.left) - (a.right - a.left));
+}
+
+async function activeTitleBars(tab) {
+    const elements = await tab.evaluate(activeTitleBarElements, { title });
+    if (elements.length > 0)
+        return { bars: elements, pixels: 1 };
+    const picture = (await tab.screenshot({ scale: 'css' })).toString('base64');
+    const bars = await tab.evaluate(findTitleBar, { picture, colour: highlight });
+    // The picture is in the phone's own pixels.
+    return { bars, pixels: await tab.evaluate(() => window.visualViewport?.scale ?? 1) };
+}
+
 // The active window: its title bar's place, and where a point of its client
 // area (x, y in the program's pixels from its top left) is on the page.
 // Null where no window is active. Waits for the page to settle first.
@@ -63,16 +90,15 @@ function findTitleBar({ picture, colour }) {
 // of its own covers the other's title bar.
 export async function activeWindow(tab, { narrowest = false } = {}) {
     await tab.waitForTimeout(300);
-    const picture = (await tab.screenshot({ scale: 'css' })).toString('base64');
-    const bars = await tab.evaluate(findTitleBar, { picture, colour: highlight });
+    const { bars, pixels } = await activeTitleBars(tab);
     const bar = narrowest ? bars.at(-1) : bars[0];
     if (!bar)
         return null;
     const scale = await tab.evaluate(() => window.visualViewport?.scale ?? 1);
-    const left = bar.left / scale;
-    const right = (bar.right + 1) / scale;
+    const left = bar.left / pixels;
+    const right = (bar.right + 1) / pixels;
     // The band may have lost a row to smoothing at a scale below one.
-    const top = (bar.bottom + 1) / scale - title;
+    const top = (bar.bottom + 1) / pixels - title;
     return {
         scale,
         left,
@@ -80,9 +106,10 @@ export async function activeWindow(tab, { narrowest = false } = {}) {
         top,
         at: (x, y) => ({ x: left + x, y: top + title + border + y }),
         closeBox: { x: right - 9, y: top + title / 2 },
-        // Whether a client area of this size is whole on a page of this size.
+        // Whether a client area of this size is whole on a page of this size,
+        // give or take the pixel that a page scaled to a phone rounds off.
         isWhole(client, page) {
-            return left >= 0 && top - border >= -1 && left + client.width <= page.width + 1
+            return left >= -1 && top - border >= -1 && left + client.width <= page.width + 1
                 && top + title + border + client.height + border <= page.height + 1;
         },
     };
