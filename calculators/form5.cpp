@@ -184,8 +184,8 @@ struct Form5::SearchRun {
     // event loop only for posted events.
     void resumeLater()
     {
-        QMetaObject::invokeMethod(&resumer, [form = form_] { form->continueSearch(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &resumer, [form = form_] { form->continueSearch(); }, Qt::QueuedConnection);
     }
 
     circuit::IgnitionInputs inputs;
