@@ -177,9 +177,9 @@ private:
         if (!window->screen())
             return;
         const QRect screen = window->screen()->availableGeometry();
-        // A window the user may resize fits itself to the page.
         const bool ownPlace = !window->testAttribute(Qt::WA_Moved)
             || window->property(placedAt).toPoint() == frameOf(window).topLeft();
+        // A window the user may resize fits itself to the page.
         if (!hasFixedSize(window)) {
             const QSize over = frameOf(window).size() - screen.size();
             window->resize(window->size() - over.expandedTo({0, 0}));

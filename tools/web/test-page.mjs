@@ -58,6 +58,14 @@ const form5 = {
     Command2: middleOf(120, 4920, 7095, 375),
     Command3: middleOf(120, 7560, 7095, 375),
 };
+const form6Field = (top) => middleOf(4920, top, 2415, 285);
+const form6 = {
+    client: clientOf(7455, 4320),
+    inputs: [120, 480, 840, 1200].map(form6Field), // Text1 to Text4
+    Text5: form6Field(1560),
+    Command1: middleOf(120, 2640, 7215, 375),
+};
+const form2 = { client: clientOf(9915, 5625) };
 // Each window as a screen reader reads it: its buttons by their captions
 // (disabled where marked), its fields by their captions (read-only where
 // marked true), and its table by name.
@@ -615,6 +623,7 @@ async function onPhone(browser, size) {
         await finger.tap(plot.closeBox);
 
         await finger.tap((await windowNamed(tab, '«Расчет емкости С»')).closeBox);
+        await compensationAndPrinciple(tab, finger, profile);
         await turnTheScreen(tab, size, profile);
         await finger.tap((await windowNamed(tab, 'the main window')).closeBox);
         check(`${profile}: the main window's close box ends the program`, await programEnded(tab),
@@ -623,6 +632,39 @@ async function onPhone(browser, size) {
         await context.close();
         server.close();
     }
+}
+
+// «Компенсация реактивной мощности» computed by touch and «Принцип работы»
+// opened, each whole on the screen and closed by its close box, after which
+// the main window is the active one again.
+async function compensationAndPrinciple(tab, finger, profile) {
+    const main = await windowNamed(tab, 'the main window');
+    const closes = async (window, name) => {
+        await finger.tap(window.closeBox);
+        const active = await windowNamed(tab, 'the main window');
+        check(`${profile}: ${name} closes with its close box`,
+            Math.round(active.right - active.left), Math.round(main.right - main.left));
+    };
+
+    await finger.tap(main.at(form1.Command4.x, form1.Command4.y));
+    const compensation = await windowNamed(tab, '«Компенсация реактивной мощности»');
+    await checkWhole(tab, compensation, form6.client, `${profile}: «Компенсация реактивной мощности»`);
+    for (const [index, field] of form6.inputs.entries()) {
+        await finger.tap(compensation.at(field.x, field.y));
+        await typeOnPhone(tab, ['220', '100', '0.5', '20'][index]);
+    }
+    await finger.tap(compensation.at(form6.Command1.x, form6.Command1.y));
+    await tab.waitForTimeout(300);
+    check(`${profile}: Text5 computed by touch`,
+        await fieldValue(finger.session, 'Компенсация реактивной мощности',
+            'Емкость компенсирующего конденсатора Ск (мкФ)'), '6,26827883');
+    await closes(compensation, '«Компенсация реактивной мощности»');
+
+    await finger.tap(main.at(form1.Command1.x, form1.Command1.y));
+    await tab.waitForTimeout(500);
+    const principle = await windowNamed(tab, '«Принцип работы»');
+    await checkWhole(tab, principle, form2.client, `${profile}: «Принцип работы»`);
+    await closes(principle, '«Принцип работы»');
 }
 
 // Turned on its side and back, the phone keeps the windows on its screen.
