@@ -51,24 +51,29 @@ const megabytes = (bytes) => (bytes / 1e6).toFixed(2).replace('.', ',');
 const browser = await launch();
 const rows = [];
 try {
-    for (const [name, program] of programs) {
-        const wasm = readFileSync(program.replace(/\.js$/, '.wasm'));
-        const { server, origin } = await serve(dirname(program),
-                                               { '/bench.html': page(basename(program)) });
-        const frames = [];
-        for (let load = 0; load < loads; ++load) {
+    const served = await Promise.all(programs.map(([, program]) =>
+        serve(dirname(program), { '/bench.html': page(basename(program)) })));
+    const frames = programs.map(() => []);
+    // The programs take turns, load by load, so that a machine busier for a
+    // while slows each of them alike.
+    for (let load = 0; load < loads; ++load) {
+        for (const [index, { origin }] of served.entries()) {
             // A fresh context each time: nothing cached from the load before.
             const context = await browser.newContext();
             const tab = await context.newPage();
             await tab.goto(`${origin}/bench.html`);
             await tab.waitForFunction(() => window.firstFrame !== undefined, null,
                                       { timeout: 120000 });
-            frames.push(await tab.evaluate(() => window.firstFrame));
+            frames[index].push(await tab.evaluate(() => window.firstFrame));
             await context.close();
         }
+    }
+    for (const { server } of served)
         server.close();
+    for (const [index, [name, program]] of programs.entries()) {
+        const wasm = readFileSync(program.replace(/\.js$/, '.wasm'));
         rows.push({ name, raw: wasm.length, gzip: gzipSync(wasm, { level: 9 }).length,
-                    frame: median(frames) });
+                    frame: median(frames[index]) });
     }
 } finally {
     await browser.close();
