@@ -15,7 +15,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 namespace {
@@ -75,26 +74,6 @@ QRect typingField(const QWidget *window)
     if (!field || !field->isVisible() || !field->testAttribute(Qt::WA_InputMethodEnabled))
         return {};
     return {field->mapToGlobal(QPoint()), field->size()};
-}
-
-// Qt 6.4 keeps what a window drew at the page's former scale when the page
-// is scaled, and draws anew only what changes: every window is drawn whole
-// again, as Qt draws a window that has moved to another screen. Later Qt
-// follows the page's scale itself.
-void repaintWindows()
-{
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (isKept(window) && window->isVisible() && window->windowHandle())
-            QMetaObject::invokeMethod(window->windowHandle(), "handleScreenChange",
-                                      Qt::DirectConnection);
-    }
-#endif
-}
-
-EMSCRIPTEN_BINDINGS(korindo_page)
-{
-    emscripten::function("korindoRepaintWindows", &repaintWindows);
 }
 
 class PageWindows : public QObject {
@@ -158,7 +137,6 @@ private:
             if (isKept(window) && window->isVisible())
                 place(window);
         }
-        repaintWindows();
     }
 
     // Qt 6.8 knows a window's frame only once the window shows on the page:
