@@ -28,6 +28,20 @@ export async function accessibleTree(session) {
     return { role: 'page', name: '', children: nodes.length ? read(nodes[0]) : [] };
 }
 
+// The control a screen reader reads as having the focus, as "role «name»":
+// the focused element, or the one it names as its active descendant.
+export async function focusedControl(session) {
+    await session.send('Accessibility.enable');
+    const { nodes } = await session.send('Accessibility.getFullAXTree');
+    const focused = nodes.filter((node) => property(node, 'focused') && node.role?.value !== 'RootWebArea');
+    const active = focused.flatMap((node) => node.properties
+        .filter((p) => p.name === 'activedescendant').flatMap((p) => p.value.relatedNodes ?? []));
+    const shown = active.length
+        ? nodes.find((node) => node.backendDOMNodeId === active[0].backendDOMNodeId)
+        : focused[0];
+    return shown ? `${shown.role?.value} «${shown.name?.value ?? ''}»` : 'nothing focused';
+}
+
 export function descendants(node) {
     return node.children.flatMap((child) => [child, ...descendants(child)]);
 }
