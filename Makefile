@@ -127,31 +127,35 @@ bench-windows: windows
 	cmake --build $(WIN_BUILD) --target korindo_baredialog
 	tools/windows/startup-bench.sh $(WIN_BUILD)
 
-# The browser: korindo.wasm with its page, cross-built with Debian's emscripten
-# against a Qt for WebAssembly that the first run builds into a cache (about
-# 20 minutes). emcc needs Node.js's modules from Debian's folder.
+# The browser: korindo.wasm with its page, cross-built with Debian 13's
+# emscripten against a Qt for WebAssembly that the first run builds into a
+# cache (about 20 minutes). Debian 12 cannot install that emscripten: the
+# builds run in a Debian 13 root that the first run makes with debootstrap
+# (tools/web/debian13.sh, a few minutes), the tree bound into it. The tests
+# run here, in this machine's Chromium and Node.js.
 WEB_BUILD   := build-wasm
-QT_WASM     := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6-wasm)
+export KORINDO_QT_WASM := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6.8-wasm)
+QT_WASM     := $(KORINDO_QT_WASM)
+IN_DEBIAN13 := tools/web/debian13.sh
 # npm only where none is there: a Node.js from elsewhere brings its own, which
 # Debian's npm package would conflict with.
-WEB_DEPS    := emscripten chromium brotli $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
-export NODE_PATH := $(or $(NODE_PATH),/usr/share/nodejs)
+WEB_DEPS    := debootstrap chromium $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
 
 web: web-configure
-	cmake --build $(WEB_BUILD) --target korindo korindo_page
+	$(IN_DEBIAN13) cmake --build $(WEB_BUILD) --target korindo korindo_page
 	@echo "The page is $(WEB_BUILD)/index.html; serve the folder, for example with"
 	@echo "  python3 -m http.server -b 127.0.0.1 -d $(WEB_BUILD) 8000"
 
 web-configure:
 	@tools/install-deps.sh $(WEB_DEPS)
-	tools/web/build-qt.sh
-	$(QT_WASM)/bin/qt-cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+	$(IN_DEBIAN13) tools/web/build-qt.sh
+	$(IN_DEBIAN13) $(QT_WASM)/bin/qt-cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/web/emscripten.cmake > /dev/null
 
 # The test suites in headless Chromium, then the page as a user meets it.
 test-web: web
 	npm ci --prefix tools/web --no-audit --no-fund --silent
-	cmake --build $(WEB_BUILD)
+	$(IN_DEBIAN13) cmake --build $(WEB_BUILD)
 	ctest --test-dir $(WEB_BUILD) --output-on-failure
 	node tools/web/test-page.mjs $(WEB_BUILD)
 
@@ -159,7 +163,7 @@ test-web: web
 # without asyncify, measured in one run.
 bench-web: web
 	npm ci --prefix tools/web --no-audit --no-fund --silent
-	cmake --build $(WEB_BUILD) --target korindo_baredialog korindo_baredialog_asyncify
+	$(IN_DEBIAN13) cmake --build $(WEB_BUILD) --target korindo_baredialog korindo_baredialog_asyncify
 	node tools/web/bench-page.mjs $(WEB_BUILD)
 
 # Every browser suite STRESS_RUNS times with two busy loops beside it; fails
@@ -167,7 +171,7 @@ bench-web: web
 STRESS_RUNS ?= 10
 stress-web: web
 	npm ci --prefix tools/web --no-audit --no-fund --silent
-	cmake --build $(WEB_BUILD)
+	$(IN_DEBIAN13) cmake --build $(WEB_BUILD)
 	tools/web/stress.sh $(WEB_BUILD) $(STRESS_RUNS)
 
 clean:

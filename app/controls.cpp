@@ -24,14 +24,14 @@ QSize clientSize(int widthTwips, int heightTwips)
     return {twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
 }
 
-ClientArea::ClientArea(QWidget *window)
+ControlsArea::ControlsArea(QWidget *window)
     : client(new QWidget(window))
 {
     client->setGeometry(window->rect());
     client->show();
 }
 
-ClientArea::~ClientArea()
+ControlsArea::~ControlsArea()
 {
     delete client;
 }

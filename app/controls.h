@@ -32,12 +32,15 @@ struct Twips {
 QSize clientSize(int widthTwips, int heightTwips);
 
 // The controls of a loaded window stand on one client widget that fills the
-// window, so that unloading the window removes them all at once.
-struct ClientArea {
-    explicit ClientArea(QWidget *window);
-    ~ClientArea();
-    ClientArea(const ClientArea &) = delete;
-    ClientArea &operator=(const ClientArea &) = delete;
+// window, so that unloading the window removes them all at once. Not named
+// ClientArea: Qt's platform for the page has a class of that name, and
+// linked statically into one program the two destructors would be taken
+// for one.
+struct ControlsArea {
+    explicit ControlsArea(QWidget *window);
+    ~ControlsArea();
+    ControlsArea(const ControlsArea &) = delete;
+    ControlsArea &operator=(const ControlsArea &) = delete;
 
     QWidget *const client;
 };

@@ -15,8 +15,8 @@ class QLabel;
 class QPushButton;
 
 // The controls of a loaded Form1.
-struct Form1Controls : ClientArea {
-    using ClientArea::ClientArea;
+struct Form1Controls : ControlsArea {
+    using ControlsArea::ControlsArea;
 
     QLabel *Image1 = nullptr;
     QPushButton *Command1 = nullptr;

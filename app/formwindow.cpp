@@ -4,6 +4,7 @@
 #include "datafiles.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 
 FormWindow::FormWindow(const QString &caption, QSize client)
     : QWidget(nullptr,
@@ -22,7 +23,13 @@ void FormWindow::showLoaded()
         setWindowIcon(datafiles::windowIcon());
         Form_Load();
     }
+    // The control that loading gave the focus keeps it once the window
+    // shows: on the page, Qt 6.8 moves it on to the next control as it
+    // activates the window.
+    const QPointer<QWidget> chosen = focusWidget();
     showInFront(this);
+    if (chosen)
+        chosen->setFocus(Qt::OtherFocusReason);
 }
 
 void showInFront(QWidget *window)

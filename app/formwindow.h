@@ -47,7 +47,7 @@ void showInFront(QWidget *window);
 // page has none.
 void takeActivationBack(QWidget *window);
 
-// A window whose controls are the members of Controls, a ClientArea: made
+// A window whose controls are the members of Controls, a ControlsArea: made
 // afresh on every load and destroyed, all at once, on unload.
 template<typename Controls> class FormWindowWith : public FormWindow {
 protected:

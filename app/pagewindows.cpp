@@ -5,6 +5,8 @@
 #ifdef Q_OS_WASM
 #include "windowplacement.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
@@ -13,7 +15,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 namespace {
@@ -37,10 +38,27 @@ bool isPopup(const QObject *object)
         && static_cast<const QWidget *>(object)->windowType() == Qt::Popup;
 }
 
+// The window with its title bar and border, as its platform draws them now:
+// Qt 6.8 learns a window's frame on the page only once it shows, and the
+// widget's own frame geometry may lag behind that.
+QRect frameOf(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle ? window->geometry().marginsAdded(handle->frameMargins())
+                  : window->frameGeometry();
+}
+
+// Puts a window's frame there, whatever the widget takes its frame to be.
+void moveFrame(QWidget *window, QPoint topLeft)
+{
+    const QRect frame = frameOf(window);
+    window->move(window->pos() + topLeft - frame.topLeft());
+}
+
 bool fits(const QWidget *window)
 {
     return !window->isVisible() || !window->screen()
-        || window->screen()->availableGeometry().contains(window->frameGeometry());
+        || window->screen()->availableGeometry().contains(frameOf(window));
 }
 
 bool hasFixedSize(const QWidget *window)
@@ -56,23 +74,6 @@ QRect typingField(const QWidget *window)
     if (!field || !field->isVisible() || !field->testAttribute(Qt::WA_InputMethodEnabled))
         return {};
     return {field->mapToGlobal(QPoint()), field->size()};
-}
-
-// Qt keeps what a window drew at the page's former scale when the page is
-// scaled, and draws anew only what changes: every window is drawn whole
-// again, as Qt draws a window that has moved to another screen.
-void repaintWindows()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (isKept(window) && window->isVisible() && window->windowHandle())
-            QMetaObject::invokeMethod(window->windowHandle(), "handleScreenChange",
-                                      Qt::DirectConnection);
-    }
-}
-
-EMSCRIPTEN_BINDINGS(korindo_page)
-{
-    emscripten::function("korindoRepaintWindows", &repaintWindows);
 }
 
 class PageWindows : public QObject {
@@ -102,7 +103,9 @@ protected:
             place(static_cast<QWidget *>(watched));
         if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && isKept(watched)) {
             if (event->type() == QEvent::Show)
-                place(static_cast<QWidget *>(watched));
+                placeNowAndShown(static_cast<QWidget *>(watched));
+            else if (static_cast<QWidget *>(watched)->isActiveWindow())
+                liftPage(0);
             askForRoom();
         }
         return false;
@@ -134,7 +137,17 @@ private:
             if (isKept(window) && window->isVisible())
                 place(window);
         }
-        repaintWindows();
+    }
+
+    // Qt 6.8 knows a window's frame only once the window shows on the page:
+    // placed before, it is placed again then.
+    void placeNowAndShown(QWidget *window)
+    {
+        place(window);
+        QTimer::singleShot(0, window, [this, window] {
+            if (window->isVisible())
+                place(window);
+        });
     }
 
     void place(QWidget *window)
@@ -143,17 +156,34 @@ private:
             return;
         const QRect screen = window->screen()->availableGeometry();
         const bool ownPlace = !window->testAttribute(Qt::WA_Moved)
-            || window->property(placedAt).toPoint() == window->frameGeometry().topLeft();
+            || window->property(placedAt).toPoint() == frameOf(window).topLeft();
         // A window the user may resize fits itself to the page.
         if (!hasFixedSize(window)) {
-            const QSize over = window->frameGeometry().size() - screen.size();
+            const QSize over = frameOf(window).size() - screen.size();
             window->resize(window->size() - over.expandedTo({0, 0}));
         }
-        const QRect frame = window->frameGeometry();
-        const QRect target = ownPlace ? placement::centred(frame.size(), screen)
-                                      : placement::keptOnScreen(frame, screen, typingField(window));
-        window->move(target.topLeft());
+        const QRect frame = frameOf(window);
+        // A window in the middle rises, as one kept where the user put it does,
+        // to show the field being typed in above a phone's keyboard.
+        const QRect from = ownPlace ? placement::centred(frame.size(), screen) : frame;
+        QRect target = placement::keptOnScreen(
+            from, screen, typingField(window).translated(from.topLeft() - frame.topLeft()));
+        // Qt 6.8 keeps a window's title bar on the page, so a window rises no
+        // higher than the page's top, and the page itself is lifted for the
+        // rest of the way that shows the field being typed in.
+        const int above = std::max(0, screen.top() - target.top());
+        target.translate(0, above);
+        moveFrame(window, target.topLeft());
         window->setProperty(placedAt, ownPlace ? QVariant(target.topLeft()) : QVariant());
+        if (window->isActiveWindow())
+            liftPage(above);
+    }
+
+    static void liftPage(int pixels)
+    {
+        const emscripten::val lift = emscripten::val::global("korindoLiftPage");
+        if (lift.typeOf().as<std::string>() == "function")
+            lift(pixels);
     }
 
     // Once the windows have shown or gone: the room on the page that every
@@ -168,7 +198,7 @@ private:
             QSize room;
             for (const QWidget *window : QApplication::topLevelWidgets()) {
                 if (isKept(window) && window->isVisible() && hasFixedSize(window))
-                    room = room.expandedTo(window->frameGeometry().size());
+                    room = room.expandedTo(frameOf(window).size());
             }
             const emscripten::val fit = emscripten::val::global("korindoFitScreen");
             if (fit.typeOf().as<std::string>() == "function")

@@ -9,8 +9,8 @@ class QLineEdit;
 class QPushButton;
 
 // The controls of a loaded Form4.
-struct Form4Controls : ClientArea {
-    using ClientArea::ClientArea;
+struct Form4Controls : ControlsArea {
+    using ControlsArea::ControlsArea;
 
     QLabel *Image1 = nullptr;
     QLineEdit *Text1 = nullptr;

@@ -15,8 +15,8 @@ class QLineEdit;
 class QPushButton;
 
 // The controls of a loaded Form5.
-struct Form5Controls : ClientArea {
-    using ClientArea::ClientArea;
+struct Form5Controls : ControlsArea {
+    using ControlsArea::ControlsArea;
 
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;

@@ -10,8 +10,8 @@ class QLineEdit;
 class QPushButton;
 
 // The controls of a loaded Form6.
-struct Form6Controls : ClientArea {
-    using ClientArea::ClientArea;
+struct Form6Controls : ControlsArea {
+    using ControlsArea::ControlsArea;
 
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;

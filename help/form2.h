@@ -7,8 +7,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The controls of a loaded Form2.
-struct Form2Controls : ClientArea {
-    using ClientArea::ClientArea;
+struct Form2Controls : ControlsArea {
+    using ControlsArea::ControlsArea;
 
     QPlainTextEdit *Text1 = nullptr;
     QPushButton *Command1 = nullptr;

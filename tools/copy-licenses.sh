@@ -17,7 +17,7 @@ cp "$root/assets/fonts/OFL.txt" "$dest/licenses/LiberationSans-OFL.txt"
 # bundles into QtCore, QtGui and the picture plugins come with their own.
 cp "$qt"/licenses/{LGPL-3.0-only,GPL-3.0-only}.txt "$dest/licenses/qt/"
 for part in libjpeg libpng zlib freetype harfbuzz-ng pcre2 double-conversion \
-            md4c tinycbor sha3 blake2 rfc6234 md4 md5 sha1 easing icc "$@"; do
+            md4c tinycbor sha3 blake2 rfc6234 md4 md5 sha1 siphash easing icc "$@"; do
     [[ -d $qt/licenses/3rdparty/$part ]] || continue
     mkdir -p "$dest/licenses/qt/3rdparty"
     rm -rf "$dest/licenses/qt/3rdparty/$part"

@@ -7,14 +7,6 @@
 # own), so it needs no asyncify, which would cost a quarter of the download.
 target_link_options(korindo PRIVATE -Oz)
 
-# Qt before 6.5 gives the page's touches to its windows as touches, which
-# their frames (title bar, close box) do not answer: there the page hands a
-# finger over as the mouse.
-if(Qt6_VERSION VERSION_LESS 6.5)
-    set(KORINDO_TOUCH_AS_MOUSE true)
-else()
-    set(KORINDO_TOUCH_AS_MOUSE false)
-endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/icons/korindo-48.png ${CMAKE_BINARY_DIR}/korindo.png
     COPYONLY)

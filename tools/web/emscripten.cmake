@@ -7,3 +7,8 @@ include(${korindo_emscripten_root}/cmake/Modules/Platform/Emscripten.cmake)
 find_program(KORINDO_NODE NAMES node nodejs REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KORINDO_NODE} ${CMAKE_CURRENT_LIST_DIR}/run-program.mjs
     CACHE STRING "Runs the WebAssembly build's programs in headless Chromium" FORCE)
+
+# Debian's Qt 6.8 source turns off the automatic finding of Qt's plugins, which
+# suits its shared packages; a static Qt links a program's platform plugin
+# only when it is found.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF CACHE BOOL "Find the plugins of the static Qt for the page")
