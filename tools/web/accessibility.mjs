@@ -6,10 +6,15 @@ function property(node, name) {
     return node.properties?.find((p) => p.name === name)?.value?.value ?? false;
 }
 
+// Chromium's nodes of the whole page, as the protocol gives them.
+async function pageNodes(session) {
+    await session.send('Accessibility.enable');
+    return (await session.send('Accessibility.getFullAXTree')).nodes;
+}
+
 // The tree as { role, name, value, readonly, disabled, children }.
 export async function accessibleTree(session) {
-    await session.send('Accessibility.enable');
-    const { nodes } = await session.send('Accessibility.getFullAXTree');
+    const nodes = await pageNodes(session);
     const byId = new Map(nodes.map((node) => [node.nodeId, node]));
     const read = (node) => {
         const children = (node.childIds ?? []).map((id) => byId.get(id)).filter(Boolean)
@@ -31,8 +36,7 @@ export async function accessibleTree(session) {
 // The control a screen reader reads as having the focus, as "role «name»":
 // the focused element, or the one it names as its active descendant.
 export async function focusedControl(session) {
-    await session.send('Accessibility.enable');
-    const { nodes } = await session.send('Accessibility.getFullAXTree');
+    const nodes = await pageNodes(session);
     const focused = nodes.filter((node) => property(node, 'focused') && node.role?.value !== 'RootWebArea');
     const active = focused.flatMap((node) => node.properties
         .filter((p) => p.name === 'activedescendant').flatMap((p) => p.value.relatedNodes ?? []));
