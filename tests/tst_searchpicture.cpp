@@ -96,6 +96,16 @@ void TestSearchPicture::fallbacks_data()
         << OptionalSearch(overflowing) << OptionalCheck() << false << none << 1485.0
         << QStringList {"С запасом подходящей емкости нет"}
         << QStringList(3, QStringLiteral("не удалось рассчитать")) << none << false << false;
+    // Only 3,3 µF's corner at the mains +10 % overflows, in XC · U; its
+    // corner at −10 % and the larger values are finite.
+    SearchRecord oneCornerOver = overflowing;
+    oneCornerOver.inputs.circuit.usupply = 1.85e305;
+    const QString overloaded = "конденсатор перегружен при сети +10 %; "
+                               "дроссель перегружен при сети +10 %";
+    QTest::newRow("one corner not finite")
+        << OptionalSearch(oneCornerOver) << OptionalCheck() << false << none << 1485.0
+        << QStringList {"С запасом подходящей емкости нет"}
+        << QStringList {"не удалось рассчитать", overloaded, overloaded} << none << false << false;
     QTest::newRow("a check on the plot")
         << OptionalSearch(workedSearch()) << OptionalCheck(checkOf(4.7)) << false << none << 1485.0
         << QStringList() << workedVerdicts << "Темная — диапазон с запасом." << true << false;
