@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 Form1::Form1()
@@ -78,14 +79,20 @@ void Form1::Form_Load()
 
 namespace {
 // The single instance of a window, created on first use with what it needs
-// and shown modeless.
+// and shown modeless. Once it closes, the main window's focus is on the
+// button that opens it again.
 template<typename Window, typename... Needs>
-void openWindow(Form1 *form1, std::unique_ptr<Window> &window, const Needs &...needs)
+void openWindow(Form1 *form1, QWidget *opener, std::unique_ptr<Window> &window,
+                const Needs &...needs)
 {
     if (!window) {
         window = std::make_unique<Window>(needs...);
         QObject::connect(window.get(), &FormWindow::closed, form1,
-                         [form1] { takeActivationBack(form1); });
+                         [form1, opener = QPointer<QWidget>(opener)] {
+                             if (opener)
+                                 opener->setFocus(Qt::OtherFocusReason);
+                             takeActivationBack(form1);
+                         });
     }
     window->showLoaded();
 }
@@ -93,17 +100,17 @@ void openWindow(Form1 *form1, std::unique_ptr<Window> &window, const Needs &...n
 
 void Form1::Command1_Click()
 {
-    openWindow(this, form2_);
+    openWindow(this, ui_->Command1, form2_);
 }
 
 void Form1::Command3_Click()
 {
-    openWindow(this, form5_, *this);
+    openWindow(this, ui_->Command3, form5_, *this);
 }
 
 void Form1::Command4_Click()
 {
-    openWindow(this, form6_, *this);
+    openWindow(this, ui_->Command4, form6_, *this);
 }
 
 void Form1::Command5_Click()
@@ -116,7 +123,7 @@ void Form1::Command5_Click()
 
 void Form1::Command6_Click()
 {
-    openWindow(this, form4_, *this);
+    openWindow(this, ui_->Command6, form4_, *this);
 }
 
 void Form1::Image2_Click()

@@ -42,6 +42,8 @@ protected:
     void buildControls(Form1Controls &c) override;
     void Form_Load() override;
     void closeEvent(QCloseEvent *event) override;
+    // Escape would end the program.
+    bool closesOnEscape() const override { return false; }
 
 private:
     void Command1_Click();

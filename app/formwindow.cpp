@@ -67,6 +67,14 @@ void takeActivationBack(QWidget *window)
 void FormWindow::keyPressEvent(QKeyEvent *event)
 {
     // A key that the focused control leaves unused arrives here.
-    if (!pressFocusedButtonOnEnter(this, *event))
-        QWidget::keyPressEvent(event);
+    if (pressFocusedButtonOnEnter(this, *event))
+        return;
+    // Escape leaves a window as its close box does: a page has no Alt+F4,
+    // and a keyboard user no other way back.
+    if (closesOnEscape() && event->key() == Qt::Key_Escape
+        && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

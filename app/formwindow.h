@@ -28,6 +28,9 @@ protected:
     // icon is set.
     virtual void Form_Load() { }
 
+    // Whether Escape closes the window, as its close box does.
+    virtual bool closesOnEscape() const { return true; }
+
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

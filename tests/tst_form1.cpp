@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 
@@ -26,6 +27,9 @@ private slots:
     void picturesForScreenReaders();
     void enterPressesFocusedButton_data();
     void enterPressesFocusedButton();
+    void escapeLeavesWindow_data();
+    void escapeLeavesWindow();
+    void escapeDismissesMessage();
     void closingEndsTheProgram();
     void dialogFont();
     void captionsFit();
@@ -220,6 +224,69 @@ void TestForm1::enterPressesFocusedButton()
     QCOMPARE(shownMessages.size(), messageTitle.isEmpty() ? 0 : 1);
     if (!messageTitle.isEmpty())
         QCOMPARE(shownMessages[0].title, messageTitle);
+}
+
+void TestForm1::escapeLeavesWindow_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("main window") << "Command5"
+                                 << "Form1"
+                                 << "Command5";
+    QTest::newRow("principle, its text") << "Command1"
+                                         << "Form2"
+                                         << "Text1";
+    QTest::newRow("principle, a button") << "Command1"
+                                         << "Form2"
+                                         << "Command1";
+    QTest::newRow("inductance, a field") << "Command6"
+                                         << "Form4"
+                                         << "Text1";
+    QTest::newRow("capacitor, a result") << "Command3"
+                                         << "Form5"
+                                         << "Text8";
+    QTest::newRow("capacitor, a button") << "Command3"
+                                         << "Form5"
+                                         << "Command2";
+    QTest::newRow("compensation, a field") << "Command4"
+                                           << "Form6"
+                                           << "Text4";
+}
+
+// Escape closes a window as its close box does, and the main window's focus
+// is back on the button that opened it; in the main window it does nothing.
+void TestForm1::escapeLeavesWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, focused);
+    const bool mainWindow = window == QStringLiteral("Form1");
+    auto *shown = static_cast<FormWindow *>(
+        mainWindow ? form1_.get()
+                   : open(button.toLatin1().constData(), window.toLatin1().constData()));
+    QVERIFY(shown);
+    auto *target = control<QWidget>(shown, focused.toLatin1().constData());
+    QVERIFY(target);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Escape);
+    QCOMPARE(shown->isVisible(), mainWindow);
+    QCOMPARE(shown->isLoaded(), mainWindow);
+    QCOMPARE(form1_->focusWidget(), control<QWidget>(form1_.get(), button.toLatin1().constData()));
+}
+
+void TestForm1::escapeDismissesMessage()
+{
+    const auto real = realMessageBoxes();
+    clickButton(form1_.get(), "Command5");
+    QMessageBox *box = nullptr;
+    QVERIFY(QTest::qWaitFor([&] {
+        box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        return box != nullptr;
+    }));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QVERIFY(form1_->isVisible());
 }
 
 void TestForm1::closingEndsTheProgram()
