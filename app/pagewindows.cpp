@@ -9,12 +9,14 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 namespace {
@@ -208,6 +210,32 @@ private:
 
     bool roomAsked_ = false;
 };
+
+// The shown window of this title as Qt draws it now, for the page's test to
+// hold against what the page shows: { width, height, pixels } in device
+// pixels, RGBA; null where no such window shows.
+emscripten::val windowPicture(const std::string &title)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->windowTitle() != QString::fromStdString(title))
+            continue;
+        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGBA8888);
+        emscripten::val picture = emscripten::val::object();
+        picture.set("width", image.width());
+        picture.set("height", image.height());
+        picture.set(
+            "pixels",
+            emscripten::val::global("Uint8ClampedArray")
+                .new_(emscripten::typed_memory_view(image.sizeInBytes(), image.constBits())));
+        return picture;
+    }
+    return emscripten::val::null();
+}
+
+EMSCRIPTEN_BINDINGS(korindo_page_windows)
+{
+    emscripten::function("korindoWindowPicture", &windowPicture);
+}
 } // namespace
 
 void keepWindowsOnPage()
@@ -217,6 +245,8 @@ void keepWindowsOnPage()
         return;
     keeper = new PageWindows(qApp);
     keeper->start();
+    emscripten::val::global("window").set("korindoWindowPicture",
+                                          emscripten::val::module_property("korindoWindowPicture"));
 }
 
 #else

@@ -21,13 +21,13 @@
 // elsewhere: the field is selected and copied, and the clipboard is read.
 // Every window's controls are read from that tree too, with the names and
 // roles they have on the desktop.
-import { statSync } from 'node:fs';
+import { statSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { launch, serve } from './browser.mjs';
 import { accessibleTree, descendants, fieldValue, focusedControl, tableRows, textsOf,
          windowNamed as readWindow }
     from './accessibility.mjs';
-import { activeWindow, clientOf, middleOf } from './windows.mjs';
+import { activeWindow, clientOf, differentlyDrawn, middleOf } from './windows.mjs';
 
 const folder = resolve(process.argv[2] ?? 'build-wasm');
 
@@ -328,6 +328,7 @@ async function onWideScreen(browser) {
         await tab.waitForTimeout(1000);
         const main = await windowNamed(tab, 'the main window');
         check('the main window is whole on the page', main.isWhole(form1.client, viewport), true);
+        await checkDrawnOnce(tab, main, 'the main window');
 
         // The machine may have no way out: the discussion page is answered here.
         await context.route((url) => url.hostname !== '127.0.0.1',
@@ -360,6 +361,7 @@ async function onWideScreen(browser) {
         await tab.waitForTimeout(500);
         const capacitor = await windowNamed(tab, '«Расчет емкости С»');
         check('«Расчет емкости С» is whole on the page', capacitor.isWhole(form5.client, viewport), true);
+        await checkDrawnOnce(tab, capacitor, '«Расчет емкости С»');
         // A click on a field gives it the focus, whichever window had it.
         await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
         check('Text8 after the search', await copiedField(tab), '5,14339929');
@@ -369,7 +371,7 @@ async function onWideScreen(browser) {
         await tab.screenshot({ path: `${folder}/page-form5.png` });
         check('«Расчет емкости С» read by a screen reader', await misread(reader, 'Расчет емкости С'), '');
         await click(tab, capacitor.at(form5.Command3.x, form5.Command3.y));
-        await tab.waitForTimeout(700);
+        await tab.waitForTimeout(3000);
         check('the plot window read by a screen reader', await misread(reader, 'График — расчет емкости С'), '');
         check('the plot\'s table read cell by cell by a screen reader',
             (await plotRows(reader))[2], '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
@@ -524,7 +526,29 @@ async function checkWhole(tab, window, client, name) {
     const page = await pageSize(tab);
     check(`${name} is whole on the screen`, window.isWhole(client, page), true);
     console.log(`       ${name}: the page is scaled by ${window.scale.toFixed(3)}`);
+    await checkDrawnOnce(tab, window, name);
 }
+
+// The share of a window's pixels that may differ from Qt's own drawing of it:
+// text and lines smoothed at the page's scale, and a window's last row of
+// pixels covering part of one. A window drawn twice, or with what is left of
+// a drawing at another scale, differs over far more.
+const mostDifferentlyDrawn = 0.005;
+
+async function checkDrawnOnce(tab, window, name) {
+    const compared = await differentlyDrawn(tab, window.name);
+    if (typeof compared === 'string') {
+        check(`${name} is drawn once, as Qt draws it`, compared, true);
+        return;
+    }
+    const once = compared.share <= mostDifferentlyDrawn;
+    const pictures = `page-drawn-${++drawingsCompared}.png`;
+    check(`${name} is drawn once, as Qt draws it`, once ? true : `no (${pictures})`, true);
+    console.log(`       ${name}: ${(100 * compared.share).toFixed(2)} % of its pixels shown otherwise`);
+    if (!once)
+        writeFileSync(join(folder, pictures), Buffer.from(compared.pictures.split(',')[1], 'base64'));
+}
+let drawingsCompared = 0;
 
 async function onPhone(browser, size) {
     const profile = `${size.width} × ${size.height}`;
@@ -566,7 +590,7 @@ async function onPhone(browser, size) {
         await typeOnPhone(tab, '10');
         await finger.tap(choke.at(form4.Text2.x, form4.Text2.y));
         await typeOnPhone(tab, '20');
-        await pressKeys(tab, 'ArrowLeft', 'Escape');
+        await pressKeys(tab, 'ArrowLeft', 'Home');
         await typeOnPhone(tab, '2');
         await pressKeys(tab, 'End', 'Backspace');
         await typeOnPhone(tab, '0');
@@ -623,17 +647,19 @@ async function onPhone(browser, size) {
         await closeMessage(tab, finger, '«Проверка успешно пройдена»');
         check(`${profile}: Text10 after the check by touch`, (await fieldValue(finger.session,
             'Расчет емкости С', 'Реальное напряжение на конденсаторе (В) (RMS)')).slice(0, 6), '409,37');
+        await checkDrawnOnce(tab, await windowNamed(tab, '«Расчет емкости С»'), `${profile}: «Расчет емкости С» after the check`);
         if (size.width === 390)
             await tab.screenshot({ path: join(folder, 'page-form5-phone.png') });
 
         // The plot: whole on the screen, its table read through its menu.
         await finger.tap(capacitor.at(form5.Command3.x, form5.Command3.y));
-        await tab.waitForTimeout(700);
+        await tab.waitForTimeout(3000);
         const plot = await windowNamed(tab, 'the plot window');
         const page = await pageSize(tab);
         // The window fits itself to the screen where the screen is smaller.
         const client = { width: plot.right - plot.left, height: Math.min(720, page.height - 30) };
         check(`${profile}: the plot window is whole on the screen`, plot.isWhole(client, page), true);
+        await checkDrawnOnce(tab, plot, `${profile}: the plot window`);
         await finger.tap(plot.at(client.width / 2, 150)); // the readout under the finger
         check(`${profile}: the plot's table read cell by cell`, (await plotRows(finger.session))[2],
             '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');

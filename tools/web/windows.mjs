@@ -19,9 +19,10 @@ function activeTitleBarElements({ title }) {
     const screen = window.visualViewport ?? { offsetTop: 0, height: window.innerHeight };
     return roots.flatMap((root) => [...root.querySelectorAll('.qt-window.has-border:not(.inactive)')])
         .filter((shown) => shown.checkVisibility())
-        .map((shown) => shown.querySelector(':scope > .title-bar').getBoundingClientRect())
-        .filter((bar) => bar.top >= screen.offsetTop - 1 && bar.top + title <= screen.offsetTop + screen.height + 1)
-        .map((bar) => ({ top: bar.top, left: bar.left, right: bar.right }))
+        .map((shown) => ({ shown, bar: shown.querySelector(':scope > .title-bar').getBoundingClientRect() }))
+        .filter(({ bar }) => bar.top >= screen.offsetTop - 1 && bar.top + title <= screen.offsetTop + screen.height + 1)
+        .map(({ shown, bar }) => ({ top: bar.top, left: bar.left, right: bar.right,
+                                    name: shown.querySelector('.window-name')?.textContent ?? '' }))
         .sort((a, b) => (b.right - b.left) - (a.right - a.left));
 }
 
@@ -38,8 +39,9 @@ export async function activeWindow(tab, { narrowest = false } = {}) {
     if (!bar)
         return null;
     const scale = await tab.evaluate(() => window.visualViewport?.scale ?? 1);
-    const { left, right, top } = bar;
+    const { left, right, top, name } = bar;
     return {
+        name,
         scale,
         left,
         right,
@@ -64,4 +66,66 @@ export function clientOf(widthTwips, heightTwips) {
 export function middleOf(left, top, width, height) {
     const px = (t) => Math.floor((t + 7) / 15);
     return { x: px(left) + px(width) / 2, y: px(top) + px(height) / 2, width: px(width) };
+}
+
+// The share of a window's client area that the page shows otherwise than Qt
+// draws it now: each picture brought to the page's pixels, and a pixel
+// counted where a channel differs by more than smoothing moves it. A window
+// drawn twice, or at a scale it has left, differs over much of its area.
+// Resolves to { share, pictures }, pictures a PNG data address of both side
+// by side, the page's on the left; or to a text where either is missing.
+export async function differentlyDrawn(tab, name) {
+    const box = await tab.evaluate((name) => {
+        const roots = [...document.querySelectorAll('*')].flatMap((e) => e.shadowRoot ?? []);
+        const shown = roots.flatMap((root) => [...root.querySelectorAll('.qt-window')])
+            .find((window) => window.checkVisibility()
+                && window.querySelector('.window-name')?.textContent === name);
+        const rect = shown?.querySelector('canvas').getBoundingClientRect();
+        if (!rect)
+            return null;
+        // A screenshot holds what the screen shows: the page's pixels as the
+        // phone's browser scales them, from the part of the page it shows.
+        const seen = window.visualViewport;
+        const perPixel = seen.scale * window.devicePixelRatio;
+        return { x: (rect.left - seen.offsetLeft) * perPixel, y: (rect.top - seen.offsetTop) * perPixel,
+                 width: rect.width, height: rect.height, perPixel };
+    }, name);
+    if (!box)
+        return `no window «${name}» on the page`;
+    const png = (await tab.screenshot()).toString('base64');
+    return tab.evaluate(async ({ name, png, box }) => {
+        const picture = window.korindoWindowPicture(name);
+        if (!picture)
+            return `Qt shows no window «${name}»`;
+        const width = Math.round(box.width);
+        const height = Math.round(box.height);
+        const pixelsOf = (source, from = [0, 0, source.width, source.height]) => {
+            const canvas = new OffscreenCanvas(width, height);
+            const context = canvas.getContext('2d');
+            context.imageSmoothingQuality = 'high';
+            context.drawImage(source, ...from, 0, 0, width, height);
+            return context.getImageData(0, 0, width, height).data;
+        };
+        const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+        const screen = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+        const shown = pixelsOf(screen, [box.x, box.y, box.width * box.perPixel, box.height * box.perPixel]);
+        const drawn = new OffscreenCanvas(picture.width, picture.height);
+        drawn.getContext('2d').putImageData(
+            new ImageData(picture.pixels, picture.width, picture.height), 0, 0);
+        const qt = pixelsOf(drawn);
+        let differing = 0;
+        for (let i = 0; i < shown.length; i += 4) {
+            const most = Math.max(Math.abs(shown[i] - qt[i]), Math.abs(shown[i + 1] - qt[i + 1]),
+                                  Math.abs(shown[i + 2] - qt[i + 2]));
+            if (most > 96)
+                differing += 1;
+        }
+        // Both side by side, for a look where they differ.
+        const both = document.createElement('canvas');
+        both.width = 2 * width;
+        both.height = height;
+        both.getContext('2d').putImageData(new ImageData(shown, width, height), 0, 0);
+        both.getContext('2d').putImageData(new ImageData(qt, width, height), width, 0);
+        return { share: differing / (width * height), pictures: both.toDataURL() };
+    }, { name, png, box });
 }
