@@ -663,8 +663,7 @@ async function onPhone(browser, size) {
         await finger.tap(plot.at(client.width / 2, 150)); // the readout under the finger
         check(`${profile}: the plot's table read cell by cell`, (await plotRows(finger.session))[2],
             '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
-        if (size.width === 390)
-            await tab.screenshot({ path: join(folder, 'page-plot-phone.png') });
+        await tab.screenshot({ path: join(folder, `page-plot-phone-${size.width}.png`) });
         await finger.tap(plot.closeBox);
 
         await finger.tap((await windowNamed(tab, '«Расчет емкости С»')).closeBox);
