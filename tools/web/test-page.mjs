@@ -27,7 +27,7 @@ import { launch, serve } from './browser.mjs';
 import { accessibleTree, descendants, fieldValue, focusedControl, tableRows, textsOf,
          windowNamed as readWindow }
     from './accessibility.mjs';
-import { activeWindow, clientOf, differentlyDrawn, middleOf } from './windows.mjs';
+import { activeWindow, clientOf, differentlyDrawn, middleOf, readerBoxesAstray } from './windows.mjs';
 
 const folder = resolve(process.argv[2] ?? 'build-wasm');
 
@@ -329,6 +329,7 @@ async function onWideScreen(browser) {
         const main = await windowNamed(tab, 'the main window');
         check('the main window is whole on the page', main.isWhole(form1.client, viewport), true);
         await checkDrawnOnce(tab, main, 'the main window');
+        await checkReaderBoxes(tab, main, 'the main window');
 
         // The machine may have no way out: the discussion page is answered here.
         await context.route((url) => url.hostname !== '127.0.0.1',
@@ -362,6 +363,7 @@ async function onWideScreen(browser) {
         const capacitor = await windowNamed(tab, '«Расчет емкости С»');
         check('«Расчет емкости С» is whole on the page', capacitor.isWhole(form5.client, viewport), true);
         await checkDrawnOnce(tab, capacitor, '«Расчет емкости С»');
+        await checkReaderBoxes(tab, capacitor, '«Расчет емкости С»');
         // A click on a field gives it the focus, whichever window had it.
         await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
         check('Text8 after the search', await copiedField(tab), '5,14339929');
@@ -527,6 +529,14 @@ async function checkWhole(tab, window, client, name) {
     check(`${name} is whole on the screen`, window.isWhole(client, page), true);
     console.log(`       ${name}: the page is scaled by ${window.scale.toFixed(3)}`);
     await checkDrawnOnce(tab, window, name);
+    await checkReaderBoxes(tab, window, name);
+}
+
+// Where a screen reader explored by touch finds each control: where the
+// window draws it, on the screen.
+async function checkReaderBoxes(tab, window, name) {
+    check(`${name}: a screen reader finds its controls where they are drawn`,
+        (await readerBoxesAstray(tab, window.name)).join('; '), '');
 }
 
 // The share of a window's pixels that may differ from Qt's own drawing of it:

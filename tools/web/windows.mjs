@@ -129,3 +129,33 @@ export async function differentlyDrawn(tab, name) {
         return { share: differing / (width * height), pictures: both.toDataURL() };
     }, { name, png, box });
 }
+
+// The elements a screen reader finds by touch in the window of this name
+// that do not lie where the window draws: outside its drawing, or outside
+// the part of the page the screen shows. Each as "tag «text» at its box";
+// an empty list where every element lies within both.
+export async function readerBoxesAstray(tab, name) {
+    return tab.evaluate((name) => {
+        const roots = [...document.querySelectorAll('*')].flatMap((e) => e.shadowRoot ?? []);
+        const shown = roots.flatMap((root) => [...root.querySelectorAll('.qt-window')])
+            .find((window) => window.checkVisibility()
+                && window.querySelector('.window-name')?.textContent === name);
+        if (!shown)
+            return [`no window «${name}» on the page`];
+        const elements = [...shown.querySelectorAll('.qt-window-a11y-container *')];
+        if (elements.length === 0)
+            return ['no elements for a screen reader'];
+        const drawing = shown.querySelector('canvas').getBoundingClientRect();
+        const seen = window.visualViewport;
+        const screen = { left: seen.offsetLeft, top: seen.offsetTop,
+                         right: seen.offsetLeft + seen.width, bottom: seen.offsetTop + seen.height };
+        const within = (box, area) => box.left >= area.left - 1 && box.top >= area.top - 1
+            && box.right <= area.right + 1 && box.bottom <= area.bottom + 1;
+        return elements.map((element) => ({ element, box: element.getBoundingClientRect() }))
+            .filter(({ box }) => box.width > 0 && box.height > 0)
+            .filter(({ box }) => !within(box, drawing) || !within(box, screen))
+            .map(({ element, box }) => `${element.tagName.toLowerCase()} «${
+                (element.getAttribute('aria-label') ?? element.textContent).slice(0, 30)}» at ${
+                [box.left, box.top, box.width, box.height].map(Math.round)}`);
+    }, name);
+}
