@@ -15,7 +15,7 @@ source "$here/../qt-source.sh"
 cache=${KORINDO_QT_WASM:-$HOME/.cache/korindo/qt6.8-wasm}
 # Raise when the configure line or the patches change, so old caches are
 # rebuilt; the modules have recipes of their own below.
-recipe="qt6-base 6.8.2 static wasm accessible, recipe 6"
+recipe="qt6-base 6.8.2 static wasm accessible, recipe 8"
 
 # qt6-base, in a subshell of its own, so that its scratch folder goes when it
 # ends.
