@@ -7,6 +7,14 @@
 // program ended once the main window is closed, and opens again without a
 // network.
 //
+// In a desktop browser's window as narrow as a phone: every window is whole
+// on the page, which scrolls sideways to it, and drawn once.
+//
+// On the wide screen and on each phone, the worked examples of «Расчет
+// индуктивности дросселя» and «Расчет емкости С» by the keyboard alone, with
+// what a screen reader announces at each step: it follows the focus into a
+// window as it opens, onto a message box and back, and out with Escape.
+//
 // On phones (360 × 640 and 390 × 844, touch, an Android browser), by taps
 // and the phone's keyboard alone: the first visit fetches the program once;
 // every window is whole on the screen; the choke is computed, with keys that
@@ -276,6 +284,74 @@ async function checkKeyboardAfterMessage(tab, reader) {
         await misread(reader, 'Расчет индуктивности дросселя'), '');
 }
 
+// The worked examples of «Расчет индуктивности дросселя» and «Расчет емкости
+// С» by the keyboard alone, from the main window as it opens, with the focus
+// on «Принцип работы»: each step's typing and keys, and then the control a
+// screen reader announces, with the value it reads from a field where the
+// step computed one. Ends in «Расчет емкости С» with its results.
+const button = (name) => `button «${name}»`;
+const textbox = (name) => `textbox «${name}»`;
+const capacitorFields = ['Напряжение питания (В) (RMS)', 'Напряжение зажигания лампы (В) (RMS)',
+    'Максимальное напряжение конденсатора (В) (амп)', 'Напряжение пробоя дросселя (В) (амп)',
+    'Активное сопротивление дросселя (Ом)', 'Индуктивность дросселя (Гн)', 'Шаг поиска (мкФ)'];
+const searchButton = 'Рассчитать емкость зажигающего конденсатора';
+const readerSteps = [
+    { keys: [], reads: button('Принцип работы') },
+    { keys: ['Shift+Tab'], reads: button('Расчет индуктивности') },
+    { keys: ['Enter'], reads: textbox('Активное сопротивление дросселя (Ом)') },
+    { type: '10', keys: ['Tab'], reads: textbox('Напряжение на вольтметре (В)') },
+    { type: '220', keys: ['Tab'], reads: textbox('Сила тока на амперметре (А)') },
+    { type: '1', keys: ['Tab'], reads: textbox('Индуктивность дросселя (Гн)') },
+    { keys: ['Tab'], reads: button('Вычислить!') },
+    { keys: ['Enter'], reads: button('Вычислить!'),
+      value: ['Расчет индуктивности дросселя', 'Индуктивность дросселя (Гн)', inductance] },
+    { keys: ['Escape'], reads: button('Расчет индуктивности') },
+    { keys: ['Tab', 'Tab'], reads: button('Расчет емкости С') },
+    { keys: ['Enter'], reads: textbox(capacitorFields[0]) },
+    ...workedExample.map((value, index) => ({
+        type: value, keys: ['Tab'],
+        reads: index + 1 < capacitorFields.length ? textbox(capacitorFields[index + 1]) : button(searchButton),
+    })),
+    { keys: ['Enter'], reads: button('OK'), message: ['Поиск завершен', 'Решение успешно найдено'] },
+    { keys: ['Enter'], reads: button(searchButton),
+      value: ['Расчет емкости С', 'Минимально возможная емкость С (мкФ)', '2,70739929'] },
+];
+
+// What a screen reader announces, once it announces what is expected or a
+// few seconds have gone: a window opens, and a search runs, at the speed of
+// a busy machine.
+async function announced(tab, reader, expected) {
+    let now = await focusedControl(reader);
+    for (let tries = 0; tries < 25 && now !== expected; ++tries) {
+        await tab.waitForTimeout(200);
+        now = await focusedControl(reader);
+    }
+    return now;
+}
+
+// The keyboard pass: each step's announcement printed, the steps that read
+// otherwise than expected checked as one.
+async function checkReaderFollowsKeys(tab, reader, profile) {
+    const misread = [];
+    for (const [index, step] of readerSteps.entries()) {
+        if (step.type)
+            await tab.keyboard.type(step.type, { delay: 20 });
+        await pressKeys(tab, ...step.keys);
+        const now = await announced(tab, reader, step.reads);
+        const keys = [step.type ? `«${step.type}»` : '', ...step.keys].filter(Boolean).join(' ');
+        console.log(`       ${profile}, keys ${keys || '(none)'}: the reader announces ${now}`);
+        if (now !== step.reads)
+            misread.push(`step ${index + 1} (${keys}): ${now}, not ${step.reads}`);
+        if (step.message && (await messageRead(reader, ...step.message)) !== true)
+            misread.push(`step ${index + 1}: no message «${step.message.join('», «')}»`);
+        const read = step.value && await fieldValue(reader, step.value[0], step.value[1]);
+        if (step.value && read !== step.value[2])
+            misread.push(`step ${index + 1}: «${step.value[1]}» reads ${read}, not ${step.value[2]}`);
+    }
+    check(`${profile}: a screen reader follows the worked examples by the keyboard`,
+        misread.join('; '), '');
+}
+
 // The rows of the plot's table, as a screen reader reads them cell by cell.
 async function plotRows(reader) {
     const plot = readWindow(await accessibleTree(reader), 'График — расчет емкости С');
@@ -346,20 +422,7 @@ async function onWideScreen(browser) {
         await tab.bringToFront();
         check('the main window read by a screen reader', await misread(reader, 'Кориндо V1.0'), '');
 
-        // From «Принцип работы» past the disabled «Лампы» to «Расчет емкости С».
-        await pressKeys(tab, 'Tab', 'Enter');
-        await tab.waitForTimeout(1000);
-        for (const [index, value] of workedExample.entries()) {
-            await tab.keyboard.type(value, { delay: 20 });
-            await pressKeys(tab, 'Tab');
-            if (index === workedExample.length - 1)
-                await pressKeys(tab, 'Enter'); // the search button comes after the step
-        }
-        await tab.waitForTimeout(1000);
-        check('the search\'s message read by a screen reader',
-            await messageRead(reader, 'Поиск завершен', 'Решение успешно найдено'), true);
-        await pressKeys(tab, 'Enter'); // «Решение успешно найдено»
-        await tab.waitForTimeout(500);
+        await checkReaderFollowsKeys(tab, reader, 'wide screen');
         const capacitor = await windowNamed(tab, '«Расчет емкости С»');
         check('«Расчет емкости С» is whole on the page', capacitor.isWhole(form5.client, viewport), true);
         await checkDrawnOnce(tab, capacitor, '«Расчет емкости С»');
@@ -375,6 +438,7 @@ async function onWideScreen(browser) {
         await click(tab, capacitor.at(form5.Command3.x, form5.Command3.y));
         await tab.waitForTimeout(3000);
         check('the plot window read by a screen reader', await misread(reader, 'График — расчет емкости С'), '');
+        await checkReaderBoxes(tab, await windowNamed(tab, 'the plot window'), 'the plot window');
         check('the plot\'s table read cell by cell by a screen reader',
             (await plotRows(reader))[2], '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
         await pressKeys(tab, 'Escape');
@@ -424,6 +488,60 @@ async function onWideScreen(browser) {
         await context.close();
         server.close();
     }
+}
+
+// ---------------------------------------------------------------- narrow desktop
+
+// A desktop browser's window as narrow as a phone, beside another on the
+// screen. Such a browser does not scale its page: the page scrolls sideways
+// to a window wider than the browser's. Every window that the main window
+// opens is whole on the page and drawn once, seen at either end.
+async function onNarrowDesktop(browser) {
+    const viewport = { width: 360, height: 640 };
+    const profile = 'a narrow desktop browser';
+    console.log(`-- ${profile} of 360 × 640`);
+    const { server, origin } = await serve(folder);
+    const context = await browser.newContext({ viewport });
+    try {
+        const tab = await context.newPage();
+        watchErrors(tab);
+        await tab.goto(`${origin}/index.html`);
+        await mainWindowShown(tab);
+        await tab.waitForTimeout(1000);
+        await checkWholeOnScrolledPage(tab, form1.client, `${profile}: the main window`);
+        const opened = [[form1.Command6, 'Расчет индуктивности дросселя', form4.client],
+                        [form1.Command3, 'Расчет емкости С', form5.client],
+                        [form1.Command4, 'Компенсация реактивной мощности', form6.client],
+                        [form1.Command1, 'Принцип работы', form2.client]];
+        for (const [opener, name, client] of opened) {
+            await scrollPage(tab, 0);
+            await click(tab, (await windowNamed(tab, 'the main window')).at(opener.x, opener.y));
+            await tab.waitForTimeout(700);
+            await checkWholeOnScrolledPage(tab, client, `${profile}: «${name}»`);
+            await pressKeys(tab, 'Escape');
+        }
+    } finally {
+        await context.close();
+        server.close();
+    }
+}
+
+async function scrollPage(tab, left) {
+    await tab.evaluate((left) => window.scrollTo(left, 0), left);
+    await tab.waitForTimeout(300);
+}
+
+// The active window whole on the page from its left to its right end, and
+// drawn once as the screen shows it scrolled to either.
+async function checkWholeOnScrolledPage(tab, client, name) {
+    await scrollPage(tab, 0);
+    const page = await tab.evaluate(() => ({ width: document.documentElement.scrollWidth,
+                                             height: window.innerHeight }));
+    const shown = await windowNamed(tab, name);
+    check(`${name} is whole on the page`, shown.isWhole(client, page), true);
+    await checkDrawnOnce(tab, shown, `${name}, its left end`);
+    await scrollPage(tab, page.width);
+    await checkDrawnOnce(tab, shown, `${name}, its right end`);
 }
 
 // ---------------------------------------------------------------- phones
@@ -594,6 +712,11 @@ async function onPhone(browser, size) {
 
         const main = await windowNamed(tab, 'the main window');
         await checkWhole(tab, main, form1.client, `${profile}: the main window`);
+        // A phone with a keyboard, and a screen reader.
+        await checkReaderFollowsKeys(tab, finger.session, profile);
+        await pressKeys(tab, 'Escape');
+        check(`${profile}: Escape leaves «Расчет емкости С» for the button that opened it`,
+            await announced(tab, finger.session, button('Расчет емкости С')), button('Расчет емкости С'));
 
         // The choke by touch: a tap on a field raises the keyboard, keys that
         // are not characters move in the field instead of typing their names.
@@ -676,6 +799,7 @@ async function onPhone(browser, size) {
         const client = { width: plot.right - plot.left, height: Math.min(720, page.height - 30) };
         check(`${profile}: the plot window is whole on the screen`, plot.isWhole(client, page), true);
         await checkDrawnOnce(tab, plot, `${profile}: the plot window`);
+        await checkReaderBoxes(tab, plot, `${profile}: the plot window`);
         await finger.tap(plot.at(client.width / 2, 150)); // the readout under the finger
         check(`${profile}: the plot's table read cell by cell`, (await plotRows(finger.session))[2],
             '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
@@ -745,6 +869,8 @@ try {
     const only = process.env.KORINDO_PAGE_PROFILES;
     if (!only || only.includes('wide'))
         await onWideScreen(browser);
+    if (!only || only.includes('narrow'))
+        await onNarrowDesktop(browser);
     for (const size of [{ width: 360, height: 640 }, { width: 390, height: 844 }]) {
         if (!only || only.includes(String(size.width)))
             await onPhone(browser, size);

@@ -72,6 +72,8 @@ export function middleOf(left, top, width, height) {
 // draws it now: each picture brought to the page's pixels, and a pixel
 // counted where a channel differs by more than smoothing moves it. A window
 // drawn twice, or at a scale it has left, differs over much of its area.
+// Only the part that the screen shows is compared: a narrow desktop
+// browser's page scrolls to the rest of a wider window.
 // Resolves to { share, pictures }, pictures a PNG data address of both side
 // by side, the page's on the left; or to a text where either is missing.
 export async function differentlyDrawn(tab, name) {
@@ -80,18 +82,26 @@ export async function differentlyDrawn(tab, name) {
         const shown = roots.flatMap((root) => [...root.querySelectorAll('.qt-window')])
             .find((window) => window.checkVisibility()
                 && window.querySelector('.window-name')?.textContent === name);
-        const rect = shown?.querySelector('canvas').getBoundingClientRect();
-        if (!rect)
+        const whole = shown?.querySelector('canvas').getBoundingClientRect();
+        if (!whole)
             return null;
         // A screenshot holds what the screen shows: the page's pixels as the
         // phone's browser scales them, from the part of the page it shows.
         const seen = window.visualViewport;
         const perPixel = seen.scale * window.devicePixelRatio;
-        return { x: (rect.left - seen.offsetLeft) * perPixel, y: (rect.top - seen.offsetTop) * perPixel,
-                 width: rect.width, height: rect.height, perPixel };
+        const left = Math.max(whole.left, seen.offsetLeft);
+        const top = Math.max(whole.top, seen.offsetTop);
+        const right = Math.min(whole.right, seen.offsetLeft + seen.width);
+        const bottom = Math.min(whole.bottom, seen.offsetTop + seen.height);
+        if (right - left < 1 || bottom - top < 1)
+            return null;
+        return { x: (left - seen.offsetLeft) * perPixel, y: (top - seen.offsetTop) * perPixel,
+                 width: right - left, height: bottom - top, perPixel,
+                 part: [(left - whole.left) / whole.width, (top - whole.top) / whole.height,
+                        (right - left) / whole.width, (bottom - top) / whole.height] };
     }, name);
     if (!box)
-        return `no window «${name}» on the page`;
+        return `no window «${name}» on the screen`;
     const png = (await tab.screenshot()).toString('base64');
     return tab.evaluate(async ({ name, png, box }) => {
         const picture = window.korindoWindowPicture(name);
@@ -112,7 +122,9 @@ export async function differentlyDrawn(tab, name) {
         const drawn = new OffscreenCanvas(picture.width, picture.height);
         drawn.getContext('2d').putImageData(
             new ImageData(picture.pixels, picture.width, picture.height), 0, 0);
-        const qt = pixelsOf(drawn);
+        const [x, y, across, down] = box.part;
+        const qt = pixelsOf(drawn, [x * picture.width, y * picture.height,
+                                    across * picture.width, down * picture.height]);
         let differing = 0;
         for (let i = 0; i < shown.length; i += 4) {
             const most = Math.max(Math.abs(shown[i] - qt[i]), Math.abs(shown[i + 1] - qt[i + 1]),
