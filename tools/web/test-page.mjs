@@ -317,12 +317,12 @@ const readerSteps = [
       value: ['Расчет емкости С', 'Минимально возможная емкость С (мкФ)', '2,70739929'] },
 ];
 
-// What a screen reader announces, once it announces what is expected or a
-// few seconds have gone: a window opens, and a search runs, at the speed of
-// a busy machine.
+// What a screen reader announces, once it announces what is expected or ten
+// seconds have gone: a window opens, and a search runs, at the speed of a
+// busy machine.
 async function announced(tab, reader, expected) {
     let now = await focusedControl(reader);
-    for (let tries = 0; tries < 25 && now !== expected; ++tries) {
+    for (let tries = 0; tries < 50 && now !== expected; ++tries) {
         await tab.waitForTimeout(200);
         now = await focusedControl(reader);
     }
