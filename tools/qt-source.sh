@@ -55,6 +55,13 @@ qt_start() {
     scratch=$(mktemp -d "$(dirname "$1")/.qt-build.XXXXXX")
     trap 'rm -rf "$scratch"' EXIT
     cd "$scratch"
+    qt_started=$SECONDS
+}
+
+# qt_say_time WHAT: how long the build begun by qt_start took, for CI's log.
+qt_say_time() {
+    local took=$((SECONDS - qt_started))
+    echo "== $1 built in $((took / 60)) min $((took % 60)) s"
 }
 
 # qt_fetch_source [PACKAGE]: Debian's source of PACKAGE (qt6-base unless
@@ -136,6 +143,7 @@ qt_build_and_install() {
     step="moving the finished Qt into place"
     rm -rf "$cache"
     mv "$scratch/staged$cache" "$cache"
+    qt_say_time "Qt for $qt_what"
 }
 
 # qt_build_library CACHE PACKAGE RECIPE MINUTES PATCHES [CMAKE ARGUMENT...]:
@@ -177,4 +185,5 @@ qt_build_library() (
     rm -f "$stamp"
     cp -a "$scratch/staged$cache/." "$cache/"
     echo "$recipe" > "$stamp"
+    qt_say_time "$package for Qt"
 )
