@@ -291,9 +291,8 @@ async function checkKeyboardAfterMessage(tab, reader) {
 // step computed one. Ends in «Расчет емкости С» with its results.
 const button = (name) => `button «${name}»`;
 const textbox = (name) => `textbox «${name}»`;
-const capacitorFields = ['Напряжение питания (В) (RMS)', 'Напряжение зажигания лампы (В) (RMS)',
-    'Максимальное напряжение конденсатора (В) (амп)', 'Напряжение пробоя дросселя (В) (амп)',
-    'Активное сопротивление дросселя (Ом)', 'Индуктивность дросселя (Гн)', 'Шаг поиска (мкФ)'];
+// Its input fields in their tab order, as the window's reading lists them first.
+const capacitorFields = Object.keys(readWindows['Расчет емкости С'].fields).slice(0, workedExample.length);
 const searchButton = 'Рассчитать емкость зажигающего конденсатора';
 const readerSteps = [
     { keys: [], reads: button('Принцип работы') },
