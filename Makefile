@@ -16,8 +16,10 @@ DEV_FLAGS   := -DKORINDO_WERROR=OFF -DKORINDO_PACKAGE_CHECKS=OFF
 
 WIN_BUILD   := build-win64
 # The static Qt for Windows, built once by tools/windows/build-qt.sh.
-QT_WIN64    := $(or $(KORINDO_QT_WIN64),$(HOME)/.cache/korindo/qt6-win64-static)
-WIN_DEPS    := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis zip \
+QT_WIN64    := $(or $(KORINDO_QT_WIN64),$(HOME)/.cache/korindo/qt6.8-win64)
+# MinGW-w64 and the Qt host tools come from the Debian 13 root; Wine and the
+# installer's tools from this machine.
+WIN_DEPS    := debootstrap wine wine64 nsis zip \
                dpkg-dev patch xvfb xdotool imagemagick
 
 .PHONY: all deps build run test test-plain test-sanitized format-check format screenshots bench \
@@ -104,32 +106,33 @@ package: build
 	tools/check-package.sh build $(BUILD)
 
 # Windows: korindo.exe, the installer and the zip, cross-built with MinGW-w64
-# against a static Qt that the first run builds into a cache (about 20 minutes).
+# in the Debian 13 root, against a static Qt 6.8 that the first run builds into
+# a cache (about 20 minutes).
 windows: windows-configure
-	cmake --build $(WIN_BUILD) --target korindo
+	$(IN_DEBIAN13) cmake --build $(WIN_BUILD) --target korindo
 	tools/windows/make-downloads.sh $(WIN_BUILD) $(QT_WIN64)
 
 windows-configure:
 	@tools/install-deps.sh $(WIN_DEPS)
-	tools/windows/build-qt.sh
-	$(QT_WIN64)/bin/qt-cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	$(IN_DEBIAN13) tools/windows/build-qt.sh
+	$(IN_DEBIAN13) $(QT_WIN64)/bin/qt-cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw-w64.cmake > /dev/null
 
 # Every test suite of the Windows build under Wine, then the installer as a
 # user meets it: installed, started, every window opened, uninstalled.
 test-windows: windows
-	cmake --build $(WIN_BUILD)
+	$(IN_DEBIAN13) cmake --build $(WIN_BUILD)
 	ctest --test-dir $(WIN_BUILD) --output-on-failure
 	tools/windows/test-installer.sh $(WIN_BUILD)
 
 # Start-up time of korindo.exe under Wine against a bare Qt dialog.
 bench-windows: windows
-	cmake --build $(WIN_BUILD) --target korindo_baredialog
+	$(IN_DEBIAN13) cmake --build $(WIN_BUILD) --target korindo_baredialog
 	tools/windows/startup-bench.sh $(WIN_BUILD)
 
 # The browser: korindo.wasm with its page, cross-built with Debian 13's
 # emscripten against a Qt for WebAssembly that the first run builds into a
-# cache (about 20 minutes). Debian 12 cannot install that emscripten: the
+# cache (about 15 minutes). Debian 12 cannot install that emscripten: the
 # builds run in a Debian 13 root that the first run makes with debootstrap
 # (tools/web/debian13.sh, a few minutes), the tree bound into it. The tests
 # run here, in this machine's Chromium and Node.js.
@@ -163,7 +166,7 @@ test-web: web
 # without asyncify, measured in one run.
 bench-web: web
 	npm ci --prefix tools/web --no-audit --no-fund --silent
-	$(IN_DEBIAN13) cmake --build $(WEB_BUILD) --target korindo_baredialog korindo_baredialog_asyncify
+	$(IN_DEBIAN13) cmake --build $(WEB_BUILD) --target korindo_baredialog korindo_baredialog_stock
 	node tools/web/bench-page.mjs $(WEB_BUILD)
 
 # Every browser suite STRESS_RUNS times with two busy loops beside it; fails

@@ -11,14 +11,21 @@
 # by; a changed recipe builds that part again, and a rebuilt qt6-base every
 # library too.
 
-# What both static builds of qt6-base leave out of Qt (no network, SQL,
-# printing, Qt Concurrent or XML) and the third-party libraries they take
-# from Qt's own copies rather than the machine's. Each build's configure line
-# names them where it always did, so that its arguments stay as they were.
+# What both static builds of qt6-base leave out of Qt, read off the summary
+# of configure as what nothing of the program links: no network, SQL,
+# printing, Qt Concurrent or XML; no built-in MIME database (file dialogs
+# filter by name), no ODF or Markdown texts, no session management, no
+# tester for item models. Then the third-party libraries they take from Qt's
+# own copies rather than the machine's, and how both build: unity builds,
+# without a software bill of materials, which halves their time.
 qt_features_left_out=(-no-feature-sql -no-feature-network -no-feature-printsupport
-                      -no-feature-concurrent -no-feature-xml)
+                      -no-feature-concurrent -no-feature-xml
+                      -no-feature-mimetype-database -no-feature-textodfwriter
+                      -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
+                      -no-feature-sessionmanager -no-feature-itemmodeltester)
 qt_bundled_libraries=(-qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
                       -qt-doubleconversion -no-icu -no-fontconfig)
+qt_build_options=(-unity-build -no-sbom)
 
 # korindo_version ROOT: the program's version, as the project in
 # ROOT/CMakeLists.txt gives it.
@@ -58,10 +65,11 @@ qt_start() {
     qt_started=$SECONDS
 }
 
-# qt_say_time WHAT: how long the build begun by qt_start took, for CI's log.
+# qt_say_time WHAT: how long the step begun by qt_start took, for CI's log:
+# "== WHAT in N min S s".
 qt_say_time() {
     local took=$((SECONDS - qt_started))
-    echo "== $1 built in $((took / 60)) min $((took % 60)) s"
+    echo "== $1 in $((took / 60)) min $((took % 60)) s"
 }
 
 # qt_fetch_source [PACKAGE]: Debian's source of PACKAGE (qt6-base unless
@@ -108,14 +116,48 @@ qt_fetch_source() {
     done < <(cat source/debian/patches/series 2> /dev/null)
 }
 
-# qt_configure ARGUMENT...: runs Qt's configure in $scratch/build, its output
-# in a log that is shown only when it fails.
+# The one unpacked qt6-base source that both static builds compile from, out
+# of its tree: Debian's source with Debian's patches and the page's own. The
+# page's patches touch only the WebAssembly platform and its CMake helpers,
+# which the Windows build never compiles, so a change to them unpacks the
+# source again without making the Windows build's Qt stale.
+qt_base_source=${KORINDO_QT_SOURCE:-$HOME/.cache/korindo/qt6-base-source}
+qt_page_patches=$(cd "$(dirname "${BASH_SOURCE[0]}")/web/patches" && pwd)
+
+# qt_prepare_base_source: makes $qt_base_source unless it already holds the
+# source with the patches of today's tree. Waits while another build makes it.
+qt_prepare_base_source() (
+    set -eEuo pipefail
+    local recipe
+    recipe="qt6-base source from Debian, page patches $(cat "$qt_page_patches"/*.patch | sha256sum | cut -c1-16)"
+    mkdir -p "$(dirname "$qt_base_source")"
+    exec 9> "$qt_base_source.lock"
+    flock 9
+    qt_cache_is_current "$qt_base_source" "$recipe" && exit 0
+    qt_start "$qt_base_source" "the shared source"
+    qt_fetch_source
+    step="applying the patches of the page's Qt"
+    echo "== $step"
+    local patch
+    for patch in "$qt_page_patches"/*.patch; do
+        echo "   $(basename "$patch")"
+        patch -d source -p1 -s --forward < "$patch"
+    done
+    echo "$recipe" > source/korindo-recipe.txt
+    rm -rf "$qt_base_source"
+    mv source "$qt_base_source"
+    qt_say_time "The source of qt6-base fetched and unpacked"
+)
+
+# qt_configure ARGUMENT...: runs Qt's configure on the shared source in
+# $scratch/build, its output in a log that is shown only when it fails. The
+# cache keeps Qt's summary of what was configured, config.summary.
 qt_configure() {
     step="configuring Qt"
     echo "== $step"
     mkdir "$scratch/build"
     cd "$scratch/build"
-    ../source/configure "$@" > "$scratch/configure.log" 2>&1 \
+    "$qt_base_source/configure" "$@" > "$scratch/configure.log" 2>&1 \
         || { tail -40 "$scratch/configure.log" >&2; false; }
 }
 
@@ -133,17 +175,18 @@ qt_build_and_install() {
     # The licence texts of Qt and of the third-party code linked into it, for
     # the downloads to carry.
     mkdir -p "$scratch/staged$cache/licenses/3rdparty"
-    cp ../source/LICENSES/* "$scratch/staged$cache/licenses/"
-    (cd ../source/src/3rdparty &&
+    cp "$qt_base_source"/LICENSES/* "$scratch/staged$cache/licenses/"
+    (cd "$qt_base_source/src/3rdparty" &&
         find . -maxdepth 2 \( -iname '*licen[cs]e*' -o -name 'COPYING*' -o -name 'COPYRIGHT*' \
             -o -name qt_attribution.json \) \
             -exec cp --parents {} "$scratch/staged$cache/licenses/3rdparty/" \;)
+    cp config.summary "$scratch/staged$cache/"
     echo "$recipe" > "$scratch/staged$cache/korindo-recipe.txt"
 
     step="moving the finished Qt into place"
     rm -rf "$cache"
     mv "$scratch/staged$cache" "$cache"
-    qt_say_time "Qt for $qt_what"
+    qt_say_time "Qt for $qt_what built"
 }
 
 # qt_build_library CACHE PACKAGE RECIPE MINUTES PATCHES [CMAKE ARGUMENT...]:
@@ -185,5 +228,5 @@ qt_build_library() (
     rm -f "$stamp"
     cp -a "$scratch/staged$cache/." "$cache/"
     echo "$recipe" > "$stamp"
-    qt_say_time "$package for Qt"
+    qt_say_time "$package for Qt built"
 )

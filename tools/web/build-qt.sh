@@ -15,7 +15,7 @@ source "$here/../qt-source.sh"
 cache=${KORINDO_QT_WASM:-$HOME/.cache/korindo/qt6.8-wasm}
 # Raise when the configure line or the patches change, so old caches are
 # rebuilt; the modules have recipes of their own below.
-recipe="qt6-base 6.8.2 static wasm accessible, recipe 8"
+recipe="qt6-base 6.8.2 static wasm accessible, recipe 9"
 
 # qt6-base, in a subshell of its own, so that its scratch folder goes when it
 # ends.
@@ -24,31 +24,24 @@ build_base() (
     export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
     qt_start "$cache" "WebAssembly"
-    qt_fetch_source
 
-    step="applying the patches of the page's Qt"
-    echo "== $step"
-    for patch in "$here"/patches/*.patch; do
-        echo "   $(basename "$patch")"
-        patch -d source -p1 -s --forward < "$patch"
-    done
-
-    # One thread, as a page without cross-origin isolation allows; the picture
-    # formats of the data files; no D-Bus, Vulkan or tablets. With
-    # accessibility, the page puts an element for each control beside the
-    # canvas, for screen readers.
+    # One thread, as a page without cross-origin isolation allows; optimised
+    # for size, since the browser downloads and compiles all of it before the
+    # first frame; the picture formats of the data files; no D-Bus, Vulkan or
+    # tablets. With accessibility, the page puts an element for each control
+    # beside the canvas, for screen readers.
     local host_cmake
     host_cmake=$(dirname /usr/lib/*/cmake/Qt6HostInfo)
     qt_configure -prefix "$cache" -platform wasm-emscripten -qt-host-path /usr \
-        -static -release -nomake examples -nomake tests \
+        -static -release -optimize-size -nomake examples -nomake tests \
         -no-feature-thread -no-dbus "${qt_features_left_out[@]}" \
         -no-feature-vulkan -no-feature-tabletevent -feature-accessibility \
-        "${qt_bundled_libraries[@]}" \
+        "${qt_bundled_libraries[@]}" "${qt_build_options[@]}" \
         -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR="$host_cmake"
     qt_build_and_install "$cache" "$recipe" 20
 )
 
-qt_cache_is_current "$cache" "$recipe" || build_base
+qt_cache_is_current "$cache" "$recipe" || { qt_prepare_base_source && build_base; }
 # QCustomPlot draws the capacitance search's plot.
 # Optimised for size: the page is a download.
 qt_build_library "$cache" qcustomplot "qcustomplot 2.1.0 static wasm Qt 6.8 MinSizeRel, recipe 1" 1 \

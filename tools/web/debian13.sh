@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs a command inside a Debian 13 root, which holds the toolchain of the
-# browser build: Debian 13's emscripten (3.1.69) with its LLVM, binaryen and
-# Node.js, cmake, ninja and Qt's host tools of the same version as the Qt
-# built for the page. Debian 12 cannot install them itself. The first run
+# Runs a command inside a Debian 13 root, which holds the toolchains of the
+# browser and Windows builds: Debian 13's emscripten (3.1.69) with its LLVM,
+# binaryen and Node.js, MinGW-w64 (GCC 14), cmake, ninja and Qt's host tools
+# of the same version as the Qt built for the page and for Windows. Debian 12 cannot install them itself. The first run
 # makes the root with debootstrap from the machine's own Debian mirror and
 # keeps it in a cache beside the Qt caches.
 #
@@ -11,7 +11,7 @@
 #                                               of ~/.cache/korindo/debian13-root
 #
 # The command runs in the current folder, which must lie in the project's
-# tree. The tree, its Git folder and the folder of the Qt cache are bound
+# tree. The tree, its Git folder and the folders of the Qt caches are bound
 # into the root at their own paths for the time of the command, and unbound
 # afterwards however it ends.
 set -eEuo pipefail
@@ -22,8 +22,8 @@ qt_cache=${KORINDO_QT_WASM:-$HOME/.cache/korindo/qt6.8-wasm}
 # Raise when the packages change, so that an old root is made again. Qt's
 # own Russian texts of the same version are built into the page.
 packages=(emscripten cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n git
-          brotli patch xz-utils)
-recipe="debian 13 minbase: ${packages[*]}, recipe 1"
+          brotli patch xz-utils g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix)
+recipe="debian 13 minbase: ${packages[*]}, recipe 2"
 
 if [[ $# -eq 0 ]]; then
     echo "usage: $0 COMMAND [ARGUMENT...]" >&2
@@ -133,8 +133,17 @@ git_folder=$(git -C "$tree" rev-parse --path-format=absolute --git-common-dir 2>
 if [[ -n $git_folder && $git_folder != "$tree"/* ]]; then
     bind "$git_folder" "$root$git_folder" ro
 fi
-mkdir -p "$(dirname "$qt_cache")"
-bind "$(dirname "$qt_cache")" "$root$(dirname "$qt_cache")"
+# The folders of the caches that the builds inside fill: the Qt for the page,
+# the Qt for Windows and the source they share.
+bound_caches=()
+for cache in "$qt_cache" "${KORINDO_QT_WIN64:-$HOME/.cache/korindo/qt6.8-win64}" \
+             "${KORINDO_QT_SOURCE:-$HOME/.cache/korindo/qt6-base-source}"; do
+    folder=$(dirname "$cache")
+    [[ " ${bound_caches[*]} " == *" $folder "* ]] && continue
+    mkdir -p "$folder"
+    bind "$folder" "$root$folder"
+    bound_caches+=("$folder")
+done
 
 # Only what the build needs from this environment: nothing of the machine's
 # own PATH (another Node.js, another Python) leaks into the root.

@@ -21,3 +21,8 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # Tests of the Windows build run under Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
+
+# Debian's Qt 6.8 source turns off the automatic finding of Qt's plugins, which
+# suits its shared packages; a static Qt links a program's plugins (the
+# platform, the style, the picture formats) only when they are found.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF CACHE BOOL "Find the plugins of the static Qt for Windows")
