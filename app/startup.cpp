@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -17,6 +18,16 @@
 namespace {
 
 const QString dialogFamily = QStringLiteral("Liberation Sans");
+
+// On Windows the program looks like the system it runs on: Qt picks the
+// Windows 11 style there and the Vista style on Windows 10. Everywhere else
+// (and in the tests, on no screen at all) it is drawn by Fusion alike.
+bool drawsLikeWindows(const QStyle &style)
+{
+    const QString name = style.name();
+    return name.compare(u"windows11", Qt::CaseInsensitive) == 0
+        || name.compare(u"windowsvista", Qt::CaseInsensitive) == 0;
+}
 
 // The font travels inside the program: Windows has no Liberation Sans, and its
 // own dialog fonts are wider, so the captions would not fit alike everywhere.
@@ -64,8 +75,10 @@ void setUpApplication(QApplication &application)
     auto *translator = new QTranslator(&application);
     if (loadQtTranslation(*translator, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+    if (!drawsLikeWindows(*QApplication::style())) {
+        if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+            QApplication::setStyle(fusion);
+    }
     application.setFont(dialogFont());
     keepWindowsOnPage();
 }
