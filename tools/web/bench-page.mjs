@@ -1,44 +1,42 @@
-// The download and the start-up of the page against a bare Qt dialog built
-// the same way, with and without asyncify, measured in one run: each
-// program's .wasm raw and gzip -9, and the median over loads of the first
-// frame after its main() has shown its window, from the start of the page's
-// navigation, in headless Chromium from 127.0.0.1.
+// The download and the start-up of the page against a bare Qt dialog, in one
+// run: the dialog in the same page, linked as the page's program is, and the
+// dialog as a Qt developer gets it (a Release build on Qt's own page and
+// loader). For each, the .wasm raw and gzip -9, and the median over loads of
+// the first frame after main() has shown its window, from the start of the
+// page's navigation, in headless Chromium from 127.0.0.1.
 //
 //   node tools/web/bench-page.mjs build-wasm [LOADS]
 import { readFileSync } from 'node:fs';
-import { basename, dirname, resolve } from 'node:path';
+import { resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { launch, serve } from './browser.mjs';
 
 const folder = resolve(process.argv[2] ?? 'build-wasm');
-const loads = Number(process.argv[3] ?? 5);
+const loads = Number(process.argv[3] ?? 7);
+// The page with the bare dialog in place of the program.
+const pageWithBareDialog = readFileSync(`${folder}/index.html`, 'utf8')
+    .replaceAll('korindo.js', 'bench/korindo_baredialog.js')
+    .replaceAll("'korindo.wasm'", "'bench/korindo_baredialog.wasm'");
 const programs = [
-    ['Кориндо', `${folder}/korindo.js`],
-    ['bare Qt dialog, -sASYNCIFY -Os', `${folder}/bench/korindo_baredialog_asyncify.js`],
-    ['bare Qt dialog, -Os, no asyncify', `${folder}/bench/korindo_baredialog.js`],
+    { name: 'Кориндо', path: '/index.html', wasm: 'korindo.wasm' },
+    { name: 'bare Qt dialog, the same page and settings', path: '/bare.html',
+      wasm: 'bench/korindo_baredialog.wasm' },
+    { name: "bare Qt dialog, Qt's stock settings", path: '/bench/korindo_baredialog_stock.html',
+      wasm: 'bench/korindo_baredialog_stock.wasm' },
 ];
 
-// The window's first frame: the frame after the one in which the page's
-// screen first shows a canvas that Qt draws a window on. Qt keeps its windows
-// in a shadow root of the screen, each hidden until shown, so every frame
-// looks there.
-function page(script) {
-    return `<!doctype html><meta charset="utf-8"><title>bench</title><link rel="icon" href="data:,">
-<div id="screen" style="width: 1024px; height: 768px"></div>
-<script src="${script}"></script>
-<script>
-const screen = document.getElementById('screen');
-function windowShown() {
-    const roots = [screen, ...[...screen.querySelectorAll('*')].flatMap((e) => e.shadowRoot ?? [])];
-    return roots.some((root) => [...root.querySelectorAll('canvas')].some((c) => c.checkVisibility()));
-}
-requestAnimationFrame(function look() {
-    if (!windowShown())
-        return requestAnimationFrame(look);
-    requestAnimationFrame(() => { window.firstFrame = performance.now(); });
-});
-createQtAppInstance({ qtContainerElements: [screen] });
-</script>`;
+// The window's first frame: the frame after the one in which a canvas that
+// Qt draws a window on is first seen. Qt keeps its windows in shadow roots,
+// each hidden until shown, so every frame looks there.
+function watchFirstFrame() {
+    const windowShown = () => [document, ...[...document.querySelectorAll('*')]
+        .flatMap((element) => element.shadowRoot ?? [])]
+        .some((root) => [...root.querySelectorAll('canvas')].some((canvas) => canvas.checkVisibility()));
+    requestAnimationFrame(function look() {
+        if (!windowShown())
+            return requestAnimationFrame(look);
+        requestAnimationFrame(() => { window.firstFrame = performance.now(); });
+    });
 }
 
 const median = (values) => {
@@ -47,45 +45,43 @@ const median = (values) => {
     return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
 };
 const megabytes = (bytes) => (bytes / 1e6).toFixed(2).replace('.', ',');
+const ratio = (a, b) => (a / b).toFixed(2).replace('.', ',');
 
 const browser = await launch();
-const rows = [];
+const { server, origin } = await serve(folder, { '/bare.html': pageWithBareDialog });
+const frames = programs.map(() => []);
 try {
-    const served = await Promise.all(programs.map(([, program]) =>
-        serve(dirname(program), { '/bench.html': page(basename(program)) })));
-    const frames = programs.map(() => []);
     // The programs take turns, load by load, so that a machine busier for a
     // while slows each of them alike.
     for (let load = 0; load < loads; ++load) {
-        for (const [index, { origin }] of served.entries()) {
+        for (const [index, { path }] of programs.entries()) {
             // A fresh context each time: nothing cached from the load before.
             const context = await browser.newContext();
+            await context.addInitScript(watchFirstFrame);
             const tab = await context.newPage();
-            await tab.goto(`${origin}/bench.html`);
+            await tab.goto(`${origin}${path}`);
             await tab.waitForFunction(() => window.firstFrame !== undefined, null,
                                       { timeout: 120000 });
             frames[index].push(await tab.evaluate(() => window.firstFrame));
             await context.close();
         }
     }
-    for (const { server } of served)
-        server.close();
-    for (const [index, [name, program]] of programs.entries()) {
-        const wasm = readFileSync(program.replace(/\.js$/, '.wasm'));
-        rows.push({ name, raw: wasm.length, gzip: gzipSync(wasm, { level: 9 }).length,
-                    frame: median(frames[index]) });
-    }
 } finally {
+    server.close();
     await browser.close();
 }
 
-const bare = rows[2];
+const rows = programs.map(({ name, wasm }, index) => {
+    const bytes = readFileSync(`${folder}/${wasm}`);
+    return { name, raw: bytes.length, gzip: gzipSync(bytes, { level: 9 }).length,
+             frame: median(frames[index]) };
+});
 console.log(`| build | .wasm gzip -9 (raw) | first frame, median of ${loads} |`);
 console.log('|---|---|---|');
 for (const row of rows)
     console.log(`| ${row.name} | ${megabytes(row.gzip)} MB (${megabytes(row.raw)} MB) `
                 + `| ${Math.round(row.frame)} ms |`);
-const [korindo] = rows;
-console.log(`Кориндо against the bare dialog without asyncify: download `
-            + `${(korindo.gzip / bare.gzip).toFixed(2)}×, first frame `
-            + `${(korindo.frame / bare.frame).toFixed(2)}×`);
+const [korindo, bare, stock] = rows;
+console.log(`Кориндо against the bare dialog on the same page: download ${ratio(korindo.gzip, bare.gzip)}×, `
+            + `first frame ${ratio(korindo.frame, bare.frame)}×; against Qt's stock settings: `
+            + `first frame ${ratio(korindo.frame, stock.frame)}×`);
