@@ -138,16 +138,21 @@ qt_prepare_base_source() (
     qt_fetch_source
     step="applying the patches of the page's Qt"
     echo "== $step"
-    local patch
-    for patch in "$qt_page_patches"/*.patch; do
-        echo "   $(basename "$patch")"
-        patch -d source -p1 -s --forward < "$patch"
-    done
+    qt_apply_patches "$qt_page_patches"
     echo "$recipe" > source/korindo-recipe.txt
     rm -rf "$qt_base_source"
     mv source "$qt_base_source"
     qt_say_time "The source of qt6-base fetched and unpacked"
 )
+
+# qt_apply_patches FOLDER: the patches in FOLDER, on $scratch/source.
+qt_apply_patches() {
+    local patch
+    for patch in "$1"/*.patch; do
+        echo "   $(basename "$patch")"
+        patch -d source -p1 -s --forward < "$patch"
+    done
+}
 
 # qt_configure ARGUMENT...: runs Qt's configure on the shared source in
 # $scratch/build, its output in a log that is shown only when it fails. The
@@ -202,11 +207,7 @@ qt_build_library() (
     qt_cache_is_current "$stamp" "$recipe" && exit 0
     qt_start "$cache" "$package"
     qt_fetch_source "$package"
-    local patch
-    for patch in "$patches"/*.patch; do
-        echo "   $(basename "$patch")"
-        patch -d source -p1 -s --forward < "$patch"
-    done
+    qt_apply_patches "$patches"
 
     step="configuring $package"
     echo "== $step"
