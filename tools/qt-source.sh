@@ -168,6 +168,8 @@ qt_configure() {
 
 # qt_build_and_install CACHE RECIPE MINUTES: builds, installs into the scratch
 # folder with the licence texts and the stamp, and moves the tree into place.
+# A recipe that defines qt_add_to_cache FOLDER adds its own files before the
+# stamp is written.
 qt_build_and_install() {
     local cache=$1 recipe=$2
     step="building Qt"
@@ -186,6 +188,7 @@ qt_build_and_install() {
             -o -name qt_attribution.json \) \
             -exec cp --parents {} "$scratch/staged$cache/licenses/3rdparty/" \;)
     cp config.summary "$scratch/staged$cache/"
+    if declare -F qt_add_to_cache > /dev/null; then qt_add_to_cache "$scratch/staged$cache"; fi
     echo "$recipe" > "$scratch/staged$cache/korindo-recipe.txt"
 
     step="moving the finished Qt into place"

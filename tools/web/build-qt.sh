@@ -15,7 +15,7 @@ source "$here/../qt-source.sh"
 cache=${KORINDO_QT_WASM:-$HOME/.cache/korindo/qt6.8-wasm}
 # Raise when the configure line or the patches change, so old caches are
 # rebuilt; the modules have recipes of their own below.
-recipe="qt6-base 6.8.2 static wasm accessible, recipe 9"
+recipe="qt6-base 6.8.2 static wasm accessible, recipe 10"
 
 # qt6-base, in a subshell of its own, so that its scratch folder goes when it
 # ends.
@@ -40,6 +40,14 @@ build_base() (
         -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR="$host_cmake"
     qt_build_and_install "$cache" "$recipe" 20
 )
+
+# The platform bundles no fonts (the patch fonts-brought-by-the-program); the
+# cache keeps Qt's two in lib/fonts for a program that wants them, as the bare
+# dialog of the benchmarks does.
+qt_add_to_cache() {
+    mkdir -p "$1/lib/fonts"
+    cp "$qt_base_source"/src/3rdparty/wasm/DejaVuSans{,Mono}.ttf "$1/lib/fonts/"
+}
 
 qt_cache_is_current "$cache" "$recipe" || { qt_prepare_base_source && build_base; }
 # QCustomPlot draws the capacitance search's plot.

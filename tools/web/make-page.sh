@@ -12,9 +12,8 @@ qt=$2
 source "$root/tools/qt-source.sh"
 version=$(korindo_version "$root")
 
-# Qt for the browser also bundles DejaVu Sans, its fallback font; the page
-# runs on Emscripten's C and C++ libraries.
-"$root/tools/copy-licenses.sh" "$build" "$qt" wasm
+# The page runs on Emscripten's C and C++ libraries.
+"$root/tools/copy-licenses.sh" "$build" "$qt"
 cp /usr/share/doc/emscripten/copyright "$build/licenses/emscripten-copyright.txt"
 
 # A page that lists them, for hosts that list no folders.
