@@ -93,14 +93,18 @@ fuzz: deps
 	@tools/install-deps.sh clang libclang-rt-14-dev
 	@test -f $(FUZZ_BUILD)/build.ninja || cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKORINDO_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_numericinput fuzz_principletext fuzz_cursorfile
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-principletext $(FUZZ_BUILD)/corpus-cursorfile
+	cmake --build $(FUZZ_BUILD) --target fuzz_numericinput fuzz_principletext fuzz_cursorfile \
+	    fuzz_calculationlink
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-principletext $(FUZZ_BUILD)/corpus-cursorfile \
+	    $(FUZZ_BUILD)/corpus-calculationlink
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_numericinput -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -max_len=$(FIELD_MAX_LEN) $(FUZZ_BUILD)/corpus tests/fuzz/seeds
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_principletext -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $(FUZZ_BUILD)/corpus-principletext tests/fuzz/seeds-principletext
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_cursorfile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $(FUZZ_BUILD)/corpus-cursorfile tests/fuzz/seeds-cursorfile
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_calculationlink -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_BUILD)/corpus-calculationlink tests/fuzz/seeds-calculationlink
 
 package: build
 	tools/check-package.sh build $(BUILD)

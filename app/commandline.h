@@ -8,3 +8,7 @@
 // that command-line users expect of every program: --version and --help.
 // Their answer, to print before exiting, or nothing.
 std::optional<QString> commandLineAnswer(const QStringList &arguments);
+
+// The calculation's link among the arguments: the first that is not an
+// option; empty where there is none.
+QString linkArgument(const QStringList &arguments);

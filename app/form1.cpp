@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "calculationlink.h"
 #include "calculators/form4.h"
 #include "calculators/form5.h"
 #include "calculators/form6.h"
@@ -124,6 +125,31 @@ void Form1::Command5_Click()
 void Form1::Command6_Click()
 {
     openWindow(this, ui_->Command6, form4_, *this);
+}
+
+void Form1::openLink(const QString &link)
+{
+    using calculationlink::Window;
+    const auto read = calculationlink::read(link);
+    if (const auto *fault = std::get_if<calculationlink::Fault>(&read)) {
+        showMessage(this, {calculationlink::faultText(*fault), QString(), MessageIcon::Warning});
+        return;
+    }
+    const auto &calculation = std::get<calculationlink::Calculation>(read);
+    switch (calculation.window) {
+    case Window::Inductance:
+        Command6_Click();
+        form4_->openCalculation(calculation);
+        break;
+    case Window::Capacitor:
+        Command3_Click();
+        form5_->openCalculation(calculation);
+        break;
+    case Window::Compensation:
+        Command4_Click();
+        form6_->openCalculation(calculation);
+        break;
+    }
 }
 
 void Form1::Image2_Click()

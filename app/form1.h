@@ -38,6 +38,10 @@ public:
     Form1();
     ~Form1() override;
 
+    // Opens the window that a calculation's link names, fills it and runs its
+    // calculation; a link that cannot be read gets one message instead.
+    void openLink(const QString &link);
+
 protected:
     void buildControls(Form1Controls &c) override;
     void Form_Load() override;

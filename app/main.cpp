@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "form1.h"
 #include "startup.h"
+#include "weblink.h"
 
 #include <QApplication>
 
@@ -23,5 +24,12 @@ int main(int argc, char *argv[])
     setUpApplication(application);
     Form1 form1;
     form1.showLoaded();
+    // A calculation's link: the page's fragment, or the argument on the
+    // command line (Qt has taken its own options out of it by now).
+    QString link = pageFragment();
+    if (link.isEmpty())
+        link = linkArgument(QApplication::arguments().mid(1));
+    if (!link.isEmpty())
+        form1.openLink(link);
     return QApplication::exec();
 }

@@ -103,6 +103,8 @@ void openNextBox()
     pendingBoxes.pop_front();
     auto *box = new QMessageBox(boxIcon(next.message.icon), next.message.title, next.message.prompt,
                                 QMessageBox::Ok, next.parent);
+    // A message may quote a link, which is a stranger's text: never markup.
+    box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::ApplicationModal);
     box->installEventFilter(new BoxWatch(box));
     if (shownBox && shownBox->box)

@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/datafiles.h"
 #include "app/fieldinput.h"
+#include "app/linkcopying.h"
 #include "app/messages.h"
 #include "circuit.h"
 
@@ -15,6 +16,18 @@ Form4::Form4(const Form1 &form1)
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form4"));
+    addLinkCopying(this, calculationlink::Window::Inductance, [this] { return inputFields(); });
+}
+
+QList<QLineEdit *> Form4::inputFields() const
+{
+    return {ui_->Text1, ui_->Text2, ui_->Text3};
+}
+
+void Form4::openCalculation(const calculationlink::Calculation &calculation)
+{
+    fillFields(calculation, inputFields());
+    Command1_Click();
 }
 
 Form4::~Form4() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/calculationlink.h"
 #include "app/controls.h"
 #include "app/formwindow.h"
 
@@ -28,12 +29,16 @@ public:
     explicit Form4(const Form1 &form1);
     ~Form4() override;
 
+    // Fills the fields from a link and calculates, as a press of Command1 does.
+    void openCalculation(const calculationlink::Calculation &calculation);
+
 protected:
     void buildControls(Form4Controls &c) override;
     void Form_Load() override;
 
 private:
     void Command1_Click();
+    QList<QLineEdit *> inputFields() const;
 
     const Form1 &form1_;
 };

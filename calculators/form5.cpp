@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/fieldinput.h"
+#include "app/linkcopying.h"
 #include "app/messages.h"
 #include "app/numericinput.h"
 #include "circuit.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 const QString searchTitle = QStringLiteral("Поиск завершен");
@@ -48,6 +51,23 @@ Form5::Form5(const Form1 &form1)
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form5"));
+    addLinkCopying(this, calculationlink::Window::Capacitor, [this] { return inputFields(); });
+}
+
+QList<QLineEdit *> Form5::inputFields() const
+{
+    return {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4,
+            ui_->Text5, ui_->Text6, ui_->Text7, ui_->Text9};
+}
+
+void Form5::openCalculation(const calculationlink::Calculation &calculation)
+{
+    fillFields(calculation, inputFields());
+    checkAfterSearch_ = !ui_->Text9->text().isEmpty();
+    Command1_Click();
+    // No search began (a bad field), or it ended at once and checked already.
+    if (!run_)
+        checkAfterSearch_ = false;
 }
 
 Form5::~Form5() = default;
@@ -128,6 +148,7 @@ void Form5::hideEvent(QHideEvent *event)
 {
     if (!event->spontaneous()) {
         run_.reset();
+        checkAfterSearch_ = false;
         if (plot_)
             plot_->hide();
     }
@@ -249,6 +270,11 @@ void Form5::endSearch(bool cancelled)
     } else {
         showSearchEnd(run->inputs, run->search);
     }
+    // A search that failed on its inputs has said so; a cancelled one was
+    // the user's choice.
+    const bool check = std::exchange(checkAfterSearch_, false);
+    if (check && !cancelled && run->search.state() != circuit::CapacitanceSearch::State::Fault)
+        Command2_Click();
 }
 
 void Form5::showSearchEnd(const circuit::IgnitionInputs &inputs,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/calculationlink.h"
 #include "app/controls.h"
 #include "app/formwindow.h"
 #include "ignitionrecords.h"
@@ -65,6 +66,11 @@ public:
     // its walk goes on between turns of the event loop.
     bool isSearching() const { return run_ != nullptr; }
 
+    // Fills the fields from a link and searches, as a press of Command1 does;
+    // once the search has ended, checks the real capacitance as Command2
+    // does, where the link holds one.
+    void openCalculation(const calculationlink::Calculation &calculation);
+
 protected:
     void buildControls(Form5Controls &c) override;
     void Form_Load() override;
@@ -72,6 +78,7 @@ protected:
 
 private:
     bool ReadInputs();
+    QList<QLineEdit *> inputFields() const;
     void Command1_Click();
     void continueSearch();
     void endSearch(bool cancelled);
@@ -93,4 +100,6 @@ private:
     // A search in progress: no other search or check starts meanwhile.
     struct SearchRun;
     std::unique_ptr<SearchRun> run_;
+    // The search was started by a link that holds a real capacitance.
+    bool checkAfterSearch_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/fieldinput.h"
+#include "app/linkcopying.h"
 #include "app/messages.h"
 #include "circuit.h"
 
@@ -15,6 +16,18 @@ Form6::Form6(const Form1 &form1)
     , form1_(form1)
 {
     setObjectName(QStringLiteral("Form6"));
+    addLinkCopying(this, calculationlink::Window::Compensation, [this] { return inputFields(); });
+}
+
+QList<QLineEdit *> Form6::inputFields() const
+{
+    return {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4};
+}
+
+void Form6::openCalculation(const calculationlink::Calculation &calculation)
+{
+    fillFields(calculation, inputFields());
+    Command1_Click();
 }
 
 Form6::~Form6() = default;

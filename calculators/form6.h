@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/calculationlink.h"
 #include "app/controls.h"
 #include "app/formwindow.h"
 
@@ -35,11 +36,15 @@ public:
     explicit Form6(const Form1 &form1);
     ~Form6() override;
 
+    // Fills the fields from a link and calculates, as a press of Command1 does.
+    void openCalculation(const calculationlink::Calculation &calculation);
+
 protected:
     void buildControls(Form6Controls &c) override;
 
 private:
     void Command1_Click();
+    QList<QLineEdit *> inputFields() const;
 
     const Form1 &form1_;
 };

@@ -22,6 +22,8 @@ private slots:
     void oneInstancePerWindow_data();
     void oneInstancePerWindow();
     void aboutMessage();
+    void openLink_data();
+    void openLink();
     void linkPicture();
     void picturesForScreenReaders_data();
     void picturesForScreenReaders();
@@ -121,6 +123,52 @@ void TestForm1::aboutMessage()
              QStringLiteral("Автор программы — команда разработчиков Кориндо. "
                             "Автор схемы неизвестен. Программа распространяется бесплатно."));
     QVERIFY(!shown[0].prompt.contains(u'\n'));
+}
+
+void TestForm1::openLink_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("window"); // the one that opens, if any
+    const QString not_ = "Ссылка не открыта: ";
+    QTest::newRow("a file name") << "sch.jpg" << not_ + "в ней нет расчета Кориндо."
+                                 << "";
+    QTest::newRow("unknown window") << "#v=1&window=lamps" << not_ + "в ней неизвестное окно."
+                                    << "";
+    QTest::newRow("unknown field") << "korindo:v=1&window=inductance&R=1&L=2"
+                                   << not_ + "в ней неизвестное или повторенное поле."
+                                   << "";
+    QTest::newRow("newer version")
+        << "korindo:v=7&window=inductance"
+        << not_ + "ее сделала более новая версия Кориндо. Обновите программу."
+        << "";
+    QTest::newRow("too long") << "#v=1&window=inductance&R=" + QString(3000, '7')
+                              << not_ + "она длиннее 2000 знаков."
+                              << "";
+    QTest::newRow("broken encoding")
+        << "#v=1&window=inductance&R=%E2%82" << not_ + "она повреждена (неверные %-коды)."
+        << "";
+    // A field that is not a number is the window's own input error.
+    QTest::newRow("field not a number") << "#v=1&window=compensation&U=220&Ulamp=%3Cb%3E&I=0,4&R=10"
+                                        << inputErrorMessage().prompt << "Form6";
+}
+
+// One message for a link that cannot be read, and no window half filled.
+void TestForm1::openLink()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, message);
+    QFETCH(QString, window);
+    form1_->openLink(link);
+    const QList<Message> shown = log_->take();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].prompt, message);
+    QStringList opened;
+    for (const QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget != form1_.get())
+            opened << widget->objectName();
+    }
+    QCOMPARE(opened.join(','), window);
 }
 
 void TestForm1::linkPicture()

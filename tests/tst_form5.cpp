@@ -1,9 +1,12 @@
+#include "app/commandline.h"
 #include "app/form1.h"
 #include "calculators/form5.h"
 #include "calculators/margins.h"
 #include "calculators/walkprogress.h"
 #include "support/testsupport.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +78,7 @@ private slots:
     void readInputs();
     void stepKeptAcrossPresses();
     void reloadsAfterClose();
+    void linkTravels();
     void searchEndsEarly_data();
     void searchEndsEarly();
     void tooltips_data();
@@ -272,6 +276,34 @@ void TestForm5::reloadsAfterClose()
     QCOMPARE(stored().Cstep, 0.005 / 1000000);
     QCOMPARE(stored().Creal, 4.7 / 1000000);
     QCOMPARE(stored().Usupply, 220.0);
+}
+
+// The worked example's link, copied, opened in a window loaded afresh as
+// `korindo LINK` opens it: the search, then the check of its real capacitance.
+void TestForm5::linkTravels()
+{
+    press("Command1", workedInputs, "4,7");
+    QCOMPARE(log_->take(), QList<Message> {found});
+    auto *copy = form_->findChild<QAction *>("copyLink");
+    QVERIFY(copy);
+    QCOMPARE(copy->shortcut(), QKeySequence("Ctrl+Shift+L"));
+    copy->trigger();
+    const QString link = QGuiApplication::clipboard()->text();
+    QVERIFY(link.endsWith("v=1&window=capacitor&Usupply=220&Uignition=300&UcapMax=630"
+                          "&Ubreakdown=990&Rchoke=20&Lchoke=1&Cstep=0.001&Creal=4,7"));
+    const QList<Message> told = log_->take();
+    QCOMPARE(told.size(), 1);
+    QVERIFY(told[0].prompt.endsWith("\n" + link));
+
+    QVERIFY(form_->close());
+    form1_->openLink(linkArgument({link}));
+    QTRY_VERIFY_WITH_TIMEOUT(!static_cast<Form5 *>(form_)->isSearching(), 120000);
+    QVERIFY(form_->isVisible());
+    QCOMPARE(textOf(form_, "Text8"), QStringLiteral("5,14339929"));
+    QCOMPARE(textOf(form_, "Text12"), QStringLiteral("2,70739929"));
+    QCOMPARE(textOf(form_, "Text9"), QStringLiteral("4,7"));
+    QVERIFY(!textOf(form_, "Text10").isEmpty());
+    QCOMPARE(log_->take(), (QList<Message> {found, passed}));
 }
 
 void TestForm5::searchEndsEarly_data()
