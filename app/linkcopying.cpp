@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 
 void addLinkCopying(FormWindow *window, calculationlink::Window which, InputFields fields)
 {
@@ -17,8 +18,16 @@ void addLinkCopying(FormWindow *window, calculationlink::Window which, InputFiel
     copy->setShortcutContext(Qt::WindowShortcut);
     window->addAction(copy);
     // Fields keep their own menus; the window's shows over its captions, its
-    // buttons and its free space.
-    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // buttons and its free space. A popup, not a menu run in an event loop of
+    // its own, which a page cannot run.
+    window->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(window, &QWidget::customContextMenuRequested, window,
+                     [window, copy](QPoint at) {
+                         auto *menu = new QMenu(window);
+                         menu->setAttribute(Qt::WA_DeleteOnClose);
+                         menu->addAction(copy);
+                         menu->popup(window->mapToGlobal(at));
+                     });
     QObject::connect(copy, &QAction::triggered, window, [window, which, fields] {
         if (!window->isLoaded())
             return;
@@ -29,8 +38,10 @@ void addLinkCopying(FormWindow *window, calculationlink::Window which, InputFiel
             calculation.fields.append({names[i], boxes[i]->text()});
         const QString link = calculationlink::write(calculationLinkAddress(), calculation);
         QGuiApplication::clipboard()->setText(link);
+        // The link itself is left out: a line of a hundred characters and more
+        // would make the box wider than a phone.
         showMessage(window,
-                    {QStringLiteral("Ссылка на расчет скопирована в буфер обмена:\n\n") + link,
+                    {QStringLiteral("Ссылка на расчет скопирована в буфер обмена."),
                      QStringLiteral("Ссылка на расчет"), MessageIcon::Information});
     });
 }

@@ -7,6 +7,20 @@
 # own), so it needs no asyncify, which would cost a quarter of the download.
 target_link_options(korindo PRIVATE -Oz)
 
+# What a forum or a messenger shows of a link to the page: the Open Graph
+# tags, with the schematic as the picture. A preview needs absolute addresses,
+# which the build has where it is given the page's (KORINDO_PAGE_ADDRESS); a
+# calculation's link from the desktop starts with it too.
+set(korindo_page_folder "")
+if(KORINDO_PAGE_ADDRESS MATCHES "^(.*/)")
+    set(korindo_page_folder "${CMAKE_MATCH_1}")
+endif()
+set(KORINDO_PREVIEW_PICTURE "${korindo_page_folder}schematic.jpg")
+set(KORINDO_PAGE_URL_TAG "")
+if(KORINDO_PAGE_ADDRESS)
+    set(KORINDO_PAGE_URL_TAG "<meta property=\"og:url\" content=\"${KORINDO_PAGE_ADDRESS}\">")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/assets/sch.jpg ${CMAKE_BINARY_DIR}/schematic.jpg COPYONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html ${CMAKE_BINARY_DIR}/index.html @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/icons/korindo-48.png ${CMAKE_BINARY_DIR}/korindo.png
     COPYONLY)

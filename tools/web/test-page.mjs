@@ -56,6 +56,7 @@ const form4 = {
     Command1: middleOf(120, 4560, 4815, 375),
 };
 const form5Field = (top) => middleOf(4800, top, 2415, 285);
+const form5Caption = (top) => middleOf(120, top, 4455, 255);
 const form5 = {
     client: clientOf(7320, 8055),
     inputs: [120, 480, 840, 1200, 1560, 1920].map(form5Field), // Text1 to Text6
@@ -372,6 +373,37 @@ async function readTheHelpWindows(tab, reader) {
     }
 }
 
+// A link copied (by copy) from «Расчет емкости С» after the worked example,
+// opened in a new tab: the page opens the window over the main window and
+// searches as a press of its button does.
+const workedLink = /#v=1&window=capacitor&Usupply=220&Uignition=300&UcapMax=630&Ubreakdown=990&Rchoke=2(0|E1)&Lchoke=1&Cstep=0.001(&Creal=4.7)?$/;
+async function checkLinkOpens(context, tab, profile, copy) {
+    await emptyClipboard(tab);
+    await copy();
+    const link = await clipboardText(tab);
+    check(`${profile}: the copied link names the window and the worked example`, workedLink.test(link), true);
+    const opened = await context.newPage();
+    watchErrors(opened);
+    try {
+        await opened.goto(link);
+        await mainWindowShown(opened);
+        const reader = await context.newCDPSession(opened);
+        const field = (name) => fieldValue(reader, 'Расчет емкости С', name);
+        let smallest = '';
+        for (let tries = 0; tries < 150 && smallest !== '2,70739929'; ++tries) {
+            await opened.waitForTimeout(200);
+            smallest = await field('Минимально возможная емкость С (мкФ)');
+        }
+        check(`${profile}: the link opened in a new tab shows Text12`, smallest, '2,70739929');
+        check(`${profile}: the link opened in a new tab shows Text8`,
+            await field('Максимально возможная емкость С (мкФ)'), '5,14339929');
+        await opened.screenshot({ path: join(folder, `page-link-${profile.replace(/\W+/g, '-')}.png`) });
+    } finally {
+        await opened.close();
+        await tab.bringToFront();
+    }
+}
+
 async function click(tab, point) {
     await tab.mouse.click(point.x, point.y);
 }
@@ -442,6 +474,13 @@ async function onWideScreen(browser) {
             (await plotRows(reader))[2], '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
         await pressKeys(tab, 'Escape');
         await tab.waitForTimeout(500);
+        await checkLinkOpens(context, tab, 'wide screen', async () => {
+            await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
+            await pressKeys(tab, 'Control+Shift+L');
+            const link = await clipboardText(tab);
+            await pressKeys(tab, 'Enter'); // the message that shows the link
+            return link;
+        });
         // In a browser's window lower than the window, its title bar and close
         // box stay on the page.
         await tab.setViewportSize({ width: 900, height: 420 });
@@ -788,6 +827,13 @@ async function onPhone(browser, size) {
         await checkDrawnOnce(tab, await windowNamed(tab, '«Расчет емкости С»'), `${profile}: «Расчет емкости С» after the check`);
         if (size.width === 390)
             await tab.screenshot({ path: join(folder, 'page-form5-phone.png') });
+        // A finger held on a caption opens the window's menu.
+        await checkLinkOpens(context, tab, profile, async () => {
+            const caption = capacitor.at(form5Caption(2640).x, form5Caption(2640).y);
+            await finger.hold(caption);
+            await finger.firstMenuEntry(caption);
+            await closeMessage(tab, finger, 'the message with the link');
+        });
 
         // The plot: whole on the screen, its table read through its menu.
         await finger.tap(capacitor.at(form5.Command3.x, form5.Command3.y));
