@@ -398,6 +398,16 @@ async function checkLinkOpens(context, tab, profile, copy) {
         check(`${profile}: the link opened in a new tab shows Text8`,
             await field('Максимально возможная емкость С (мкФ)'), '5,14339929');
         await opened.screenshot({ path: join(folder, `page-link-${profile.replace(/\W+/g, '-')}.png`) });
+        // Another link typed over the fragment of the open page opens too.
+        await opened.evaluate(() => { location.hash = '#v=1&window=inductance&R=10&U=220&I=1'; });
+        await opened.waitForTimeout(1000);
+        await mainWindowShown(opened);
+        let computed = '';
+        for (let tries = 0; tries < 100 && computed !== inductance; ++tries) {
+            await opened.waitForTimeout(200);
+            computed = await fieldValue(reader, 'Расчет индуктивности дросселя', 'Индуктивность дросселя (Гн)');
+        }
+        check(`${profile}: a link typed over the page's fragment opens its calculation`, computed, inductance);
     } finally {
         await opened.close();
         await tab.bringToFront();
