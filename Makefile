@@ -2,184 +2,147 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test headless
 #              (a second time under AddressSanitizer and UndefinedBehaviorSanitizer)
+#
+# Every build is a CMake preset (CMakePresets.json), and every target here is
+# a line or two over a preset or a script in tools/. Only the targets that run
+# or test something install packages (tools/install-deps.sh); the ones that
+# only build do not.
 
-BUILD       := build
-ASAN_BUILD  := build-asan
-FUZZ_BUILD  := build-fuzz
+SETUP       := tools/install-deps.sh
+# The Windows and page builds run in a Debian 13 root (tools/web/debian13.sh),
+# against static Qt builds that the first run makes in these caches.
+IN_DEBIAN13 := tools/web/debian13.sh
+export KORINDO_QT_WIN64 := $(or $(KORINDO_QT_WIN64),$(HOME)/.cache/korindo/qt6.8-win64)
+export KORINDO_QT_WASM  := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6.8-wasm)
+NPM_CI      := npm ci --prefix tools/web --no-audit --no-fund --silent
 FUZZ_SECONDS ?= 60
-CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# The test builds, which CI runs, treat every compiler warning as an error and
-# build and check the Debian package; the other targets that share build/ set
-# both back, so that they never inherit them from its cache.
-TEST_FLAGS  := -DKORINDO_WERROR=ON -DKORINDO_PACKAGE_CHECKS=ON
-DEV_FLAGS   := -DKORINDO_WERROR=OFF -DKORINDO_PACKAGE_CHECKS=OFF
+VERIFY_WALKS ?= 100000
+STRESS_RUNS ?= 10
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find app calculators help tests tools bench -name '*.cpp' -o -name '*.h')
 
-WIN_BUILD   := build-win64
-# The static Qt for Windows, built once by tools/windows/build-qt.sh.
-QT_WIN64    := $(or $(KORINDO_QT_WIN64),$(HOME)/.cache/korindo/qt6.8-win64)
-# MinGW-w64 and the Qt host tools come from the Debian 13 root; Wine and the
-# installer's tools from this machine.
-WIN_DEPS    := debootstrap wine wine64 nsis zip \
-               dpkg-dev patch xvfb xdotool imagemagick
-
-.PHONY: all deps build run test test-plain test-sanitized format-check format screenshots bench \
-        verify-walk fuzz package clean \
-        windows windows-configure test-windows bench-windows \
+.PHONY: all build run test test-plain test-sanitized format-check format screenshots bench \
+        verify-walk fuzz package clean windows windows-configure test-windows bench-windows \
         web web-configure test-web stress-web bench-web
 
 all: build
 
-deps:
-	@tools/install-deps.sh
+build:
+	cmake --preset desktop > /dev/null
+	cmake --build --preset desktop
 
-build: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(DEV_FLAGS) > /dev/null
-	cmake --build $(BUILD)
+run:
+	@$(SETUP) desktop
+	@$(MAKE) --no-print-directory build
+	@tools/run.sh build
 
-run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	    echo "There is no display to show the windows on; 'make screenshots' renders them to PNG files instead."; \
-	    exit 1; \
-	fi
-	cd $(BUILD)/data && ../korindo
+test:
+	@$(SETUP) test
+	@$(MAKE) --no-print-directory format-check test-plain test-sanitized
 
-test: format-check test-plain test-sanitized
-
-# The C++ sources as .clang-format lays them out; 'make format' lays them out so.
-SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find app calculators help tests tools bench -name '*.cpp' -o -name '*.h')
+# The sources as .clang-format lays them out; 'make format' lays them out so.
 format-check:
-	@tools/install-deps.sh clang-format
 	@clang-format --dry-run -Werror $(SOURCES)
 	@echo "format-check: $(words $(SOURCES)) files laid out as .clang-format says"
 
 format:
 	clang-format -i $(SOURCES)
 
-# The asset generator is no part of 'all'; the test build builds it so that
-# it keeps compiling.
-test-plain: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(TEST_FLAGS)
-	cmake --build $(BUILD) --target all korindo_assetgen
-	ctest --test-dir $(BUILD) --output-on-failure
+test-plain:
+	cmake --preset desktop-checked
+	cmake --build --preset desktop-checked
+	ctest --preset desktop-checked
 
-test-sanitized: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORINDO_SANITIZE=ON $(TEST_FLAGS)
-	cmake --build $(ASAN_BUILD)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure
+test-sanitized:
+	cmake --preset sanitized
+	cmake --build --preset sanitized
+	ctest --preset sanitized
 
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/korindo_screenshots $(BUILD)/screenshots
-	@echo "Pictures of every window are in $(BUILD)/screenshots."
+	QT_QPA_PLATFORM=offscreen build/korindo_screenshots build/screenshots
+	@echo "Pictures of every window are in build/screenshots."
 
 # Configured every time: a build folder configured before Google Benchmark
 # was installed has no korindo_bench target until cmake looks again.
-bench: deps
-	@tools/install-deps.sh libbenchmark-dev
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(DEV_FLAGS)
-	cmake --build $(BUILD) --target korindo_bench
-	$(BUILD)/bench/korindo_bench
+bench:
+	@$(SETUP) bench
+	cmake --preset desktop > /dev/null
+	cmake --build --preset desktop --target korindo_bench
+	build/bench/korindo_bench
 
 # The walk that skips passes against the plain walk over many more walks than
 # 'make test' runs; prints the count of differences.
-VERIFY_WALKS ?= 100000
 verify-walk: build
-	KORINDO_WALKS=$(VERIFY_WALKS) KORINDO_WALK_PASSES=20000 $(BUILD)/tests/tst_walkcomparison
+	KORINDO_WALKS=$(VERIFY_WALKS) KORINDO_WALK_PASSES=20000 build/tests/tst_walkcomparison
 
-# Each target runs FUZZ_SECONDS. The numeric fields take texts of up to
-# 120 000 characters (maxFieldLength), so their target gets inputs past that.
-FIELD_MAX_LEN := 120016
-
-fuzz: deps
-	@tools/install-deps.sh clang libclang-rt-14-dev
-	@test -f $(FUZZ_BUILD)/build.ninja || cmake -S . -B $(FUZZ_BUILD) -G Ninja \
-	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKORINDO_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) --target fuzz_numericinput fuzz_principletext fuzz_cursorfile \
-	    fuzz_calculationlink
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-principletext $(FUZZ_BUILD)/corpus-cursorfile \
-	    $(FUZZ_BUILD)/corpus-calculationlink
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_numericinput -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -max_len=$(FIELD_MAX_LEN) $(FUZZ_BUILD)/corpus tests/fuzz/seeds
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_principletext -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(FUZZ_BUILD)/corpus-principletext tests/fuzz/seeds-principletext
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_cursorfile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(FUZZ_BUILD)/corpus-cursorfile tests/fuzz/seeds-cursorfile
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_calculationlink -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(FUZZ_BUILD)/corpus-calculationlink tests/fuzz/seeds-calculationlink
+fuzz:
+	@$(SETUP) fuzz
+	cmake --preset fuzz > /dev/null
+	cmake --build --preset fuzz
+	tools/fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
 package: build
-	tools/check-package.sh build $(BUILD)
+	tools/check-package.sh build build
 
-# Windows: korindo.exe, the installer and the zip, cross-built with MinGW-w64
-# in the Debian 13 root, against a static Qt 6.8 that the first run builds into
-# a cache (about 20 minutes).
-windows: windows-configure
-	$(IN_DEBIAN13) cmake --build $(WIN_BUILD) --target korindo
-	tools/windows/make-downloads.sh $(WIN_BUILD) $(QT_WIN64)
-
+# Windows: korindo.exe, the installer and the zip, in build-win64/downloads/.
 windows-configure:
-	@tools/install-deps.sh $(WIN_DEPS)
 	$(IN_DEBIAN13) tools/windows/build-qt.sh
-	$(IN_DEBIAN13) $(QT_WIN64)/bin/qt-cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/windows/mingw-w64.cmake > /dev/null
+	$(IN_DEBIAN13) cmake --preset windows > /dev/null
+
+windows: windows-configure
+	$(IN_DEBIAN13) cmake --build --preset windows --target korindo
+	tools/windows/make-downloads.sh build-win64 $(KORINDO_QT_WIN64)
 
 # Every test suite of the Windows build under Wine, then the installer as a
 # user meets it: installed, started, every window opened, uninstalled.
-test-windows: windows
-	$(IN_DEBIAN13) cmake --build $(WIN_BUILD)
-	ctest --test-dir $(WIN_BUILD) --output-on-failure
-	tools/windows/test-installer.sh $(WIN_BUILD)
+test-windows:
+	@$(SETUP) windows
+	@$(MAKE) --no-print-directory windows
+	$(IN_DEBIAN13) cmake --build --preset windows
+	ctest --preset windows
+	tools/windows/test-installer.sh build-win64
 
 # Start-up time of korindo.exe under Wine against a bare Qt dialog.
-bench-windows: windows
-	$(IN_DEBIAN13) cmake --build $(WIN_BUILD) --target korindo_baredialog
-	tools/windows/startup-bench.sh $(WIN_BUILD)
+bench-windows:
+	@$(SETUP) windows
+	@$(MAKE) --no-print-directory windows
+	$(IN_DEBIAN13) cmake --build --preset windows --target korindo_baredialog
+	tools/windows/startup-bench.sh build-win64
 
-# The browser: korindo.wasm with its page, cross-built with Debian 13's
-# emscripten against a Qt for WebAssembly that the first run builds into a
-# cache (about 15 minutes). Debian 12 cannot install that emscripten: the
-# builds run in a Debian 13 root that the first run makes with debootstrap
-# (tools/web/debian13.sh, a few minutes), the tree bound into it. The tests
-# run here, in this machine's Chromium and Node.js.
-WEB_BUILD   := build-wasm
-export KORINDO_QT_WASM := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6.8-wasm)
-QT_WASM     := $(KORINDO_QT_WASM)
-IN_DEBIAN13 := tools/web/debian13.sh
-# npm only where none is there: a Node.js from elsewhere brings its own, which
-# Debian's npm package would conflict with.
-WEB_DEPS    := debootstrap chromium $(if $(shell command -v npm 2>/dev/null),,nodejs npm)
+# The page: build-wasm/index.html with korindo.js and korindo.wasm.
+web-configure:
+	$(IN_DEBIAN13) tools/web/build-qt.sh
+	$(IN_DEBIAN13) cmake --preset page > /dev/null
 
 web: web-configure
-	$(IN_DEBIAN13) cmake --build $(WEB_BUILD) --target korindo korindo_page
-	@echo "The page is $(WEB_BUILD)/index.html; serve the folder, for example with"
-	@echo "  python3 -m http.server -b 127.0.0.1 -d $(WEB_BUILD) 8000"
-
-web-configure:
-	@tools/install-deps.sh $(WEB_DEPS)
-	$(IN_DEBIAN13) tools/web/build-qt.sh
-	$(IN_DEBIAN13) $(QT_WASM)/bin/qt-cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/tools/web/emscripten.cmake > /dev/null
+	$(IN_DEBIAN13) cmake --build --preset page --target korindo korindo_page
+	@echo "The page is build-wasm/index.html; serve the folder, for example with"
+	@echo "  python3 -m http.server -b 127.0.0.1 -d build-wasm 8000"
 
 # The test suites in headless Chromium, then the page as a user meets it.
-test-web: web
-	npm ci --prefix tools/web --no-audit --no-fund --silent
-	$(IN_DEBIAN13) cmake --build $(WEB_BUILD)
-	ctest --test-dir $(WEB_BUILD) --output-on-failure
-	node tools/web/test-page.mjs $(WEB_BUILD)
+test-web:
+	@$(SETUP) web
+	@$(MAKE) --no-print-directory web
+	$(NPM_CI)
+	$(IN_DEBIAN13) cmake --build --preset page
+	ctest --preset page
+	node tools/web/test-page.mjs build-wasm
 
-# The page's download and first frame against a bare Qt dialog, with and
-# without asyncify, measured in one run.
-bench-web: web
-	npm ci --prefix tools/web --no-audit --no-fund --silent
-	$(IN_DEBIAN13) cmake --build $(WEB_BUILD) --target korindo_baredialog korindo_baredialog_stock
-	node tools/web/bench-page.mjs $(WEB_BUILD)
+# The page's download and first frame against a bare Qt dialog, built twice.
+bench-web:
+	@$(SETUP) web
+	@$(MAKE) --no-print-directory web
+	$(NPM_CI)
+	$(IN_DEBIAN13) cmake --build --preset page --target korindo_baredialog korindo_baredialog_stock
+	node tools/web/bench-page.mjs build-wasm
 
 # Every browser suite STRESS_RUNS times with two busy loops beside it; fails
 # on any run that does not pass, a hang above all. Not part of 'make test-web'.
-STRESS_RUNS ?= 10
-stress-web: web
-	npm ci --prefix tools/web --no-audit --no-fund --silent
-	$(IN_DEBIAN13) cmake --build $(WEB_BUILD)
-	tools/web/stress.sh $(WEB_BUILD) $(STRESS_RUNS)
+stress-web:
+	@$(SETUP) web
+	@$(MAKE) --no-print-directory web
+	$(NPM_CI)
+	$(IN_DEBIAN13) cmake --build --preset page
+	tools/web/stress.sh build-wasm $(STRESS_RUNS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD) $(WEB_BUILD)
+	rm -rf build build-asan build-fuzz build-win64 build-wasm
