@@ -1,18 +1,13 @@
 #include "controls.h"
 
+#include "app/core/numericinput.h"
 #include "fieldinput.h"
-#include "numericinput.h"
+#include "longpastecutter.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QWidget>
 
@@ -67,91 +62,6 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &captio
     label->setWordWrap(true);
     return label;
 }
-
-namespace {
-// A text box cuts a paste that is longer than the room left in it one
-// character at a time, copying the rest of the paste at each step, so a paste
-// far past a long maxLength takes minutes. This cuts such pastes in one step
-// before they reach the box; shorter ones take the box's own way.
-class LongPasteCutter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        // A box being destroyed is a QLineEdit no longer, and its last focus
-        // change still comes here.
-        auto *box = qobject_cast<QLineEdit *>(watched);
-        if (!box || box->isReadOnly())
-            return false;
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            return static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)
-                && pasteCut(box, clipboardText(QClipboard::Clipboard));
-        case QEvent::MouseButtonRelease:
-            // The middle button pastes the selection where the system has one.
-            return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton
-                && QGuiApplication::clipboard()->supportsSelection()
-                && (box->deselect(), pasteCut(box, clipboardText(QClipboard::Selection)));
-        case QEvent::Drop:
-            return dropCut(box, static_cast<QDropEvent *>(event));
-        case QEvent::ContextMenu:
-            showMenu(box, static_cast<QContextMenuEvent *>(event));
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    static QString clipboardText(QClipboard::Mode mode)
-    {
-        return QGuiApplication::clipboard()->text(mode);
-    }
-
-    static qsizetype room(const QLineEdit *box)
-    {
-        return box->maxLength() - (box->text().size() - box->selectedText().size());
-    }
-
-    // False where the box can take the text whole and may paste it itself.
-    static bool pasteCut(QLineEdit *box, const QString &text)
-    {
-        const qsizetype fits = room(box);
-        if (text.size() <= fits)
-            return false;
-        box->insert(text.left(qMax<qsizetype>(fits, 0)));
-        return true;
-    }
-
-    static bool dropCut(QLineEdit *box, QDropEvent *drop)
-    {
-        const QString text = drop->mimeData() ? drop->mimeData()->text() : QString();
-        if (text.size() <= room(box))
-            return false;
-        box->deselect();
-        box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
-        pasteCut(box, text);
-        drop->acceptProposedAction();
-        return true;
-    }
-
-    static void showMenu(QLineEdit *box, QContextMenuEvent *event)
-    {
-        QMenu *menu = box->createStandardContextMenu();
-        if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-            QObject::disconnect(paste, &QAction::triggered, box, &QLineEdit::paste);
-            QObject::connect(paste, &QAction::triggered, box, [box] {
-                if (!pasteCut(box, clipboardText(QClipboard::Clipboard)))
-                    box->paste();
-            });
-        }
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(event->globalPos());
-    }
-};
-} // namespace
 
 QLineEdit *makeTextBox(QWidget *parent, const char *name, Twips where, bool readOnly)
 {

@@ -1,7 +1,7 @@
 #include "datafiles.h"
 
-#include "cursorfile.h"
-#include "jpegfile.h"
+#include "app/core/cursorfile.h"
+#include "app/core/jpegfile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

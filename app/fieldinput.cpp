@@ -1,13 +1,25 @@
 #include "fieldinput.h"
 
+#include "app/core/numericinput.h"
 #include "form1.h"
-#include "numericinput.h"
 
 #include <QLineEdit>
 
 std::optional<double> readField(const Form1 &form1, const QLineEdit &field)
 {
     return numeric::readFieldText(field.text(), form1);
+}
+
+bool readFields(const Form1 &form1, std::initializer_list<FieldTarget> fields)
+{
+    bool allRead = true;
+    for (const FieldTarget &target : fields) {
+        if (const auto value = readField(form1, target.field))
+            target.value = *value;
+        else
+            allRead = false;
+    }
+    return allRead;
 }
 
 void writeResult(QLineEdit &field, double value)

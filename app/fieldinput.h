@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 
 class Form1;
@@ -10,6 +11,17 @@ class QString;
 // window's IsNumber and ChangeDots (numeric::readFieldText). No value means an
 // input error.
 std::optional<double> readField(const Form1 &form1, const QLineEdit &field);
+
+// A field and the value it is read into.
+struct FieldTarget {
+    const QLineEdit &field;
+    double &value;
+};
+
+// Reads every field into its value, each whatever became of the ones before;
+// a field that is not a number leaves its value as it was. False where any
+// was not a number, for the window to show its input error.
+bool readFields(const Form1 &form1, std::initializer_list<FieldTarget> fields);
 
 // Writes a result in the fixed result form.
 void writeResult(QLineEdit &field, double value);

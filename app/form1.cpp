@@ -1,6 +1,7 @@
 #include "form1.h"
 
-#include "calculationlink.h"
+#include "app/core/calculationlink.h"
+#include "app/core/numericinput.h"
 #include "calculators/form4.h"
 #include "calculators/form5.h"
 #include "calculators/form6.h"
@@ -9,7 +10,6 @@
 #include "datafiles.h"
 #include "help/form2.h"
 #include "messages.h"
-#include "numericinput.h"
 #include "startup.h"
 #include "weblink.h"
 

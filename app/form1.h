@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/core/numericinput.h"
 #include "controls.h"
 #include "formwindow.h"
-#include "numericinput.h"
 
 #include <memory>
 

@@ -51,19 +51,6 @@ void FormWindow::closeEvent(QCloseEvent *event)
     emit closed();
 }
 
-void takeActivationBack(QWidget *window)
-{
-#ifdef Q_OS_WASM
-    if (!window->isVisible())
-        return;
-    window->activateWindow();
-    if (QWidget *focus = window->focusWidget())
-        focus->setFocus(Qt::OtherFocusReason);
-#else
-    Q_UNUSED(window);
-#endif
-}
-
 void FormWindow::keyPressEvent(QKeyEvent *event)
 {
     // A key that the focused control leaves unused arrives here.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculationlink.h"
+#include "app/core/calculationlink.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "commandline.h"
+#include "app/core/commandline.h"
 #include "form1.h"
 #include "startup.h"
 #include "weblink.h"

@@ -24,3 +24,15 @@ void saveFile(QWidget *parent, const QString &baseName, const FileMaker &maker);
 // the chooser that was in place.
 using SaveFileChooser = std::function<QString(const QString &suggestedName)>;
 SaveFileChooser setSaveFileChooser(SaveFileChooser chooser);
+
+// The pieces that each platform's chooseAndSave builds on.
+QString saveTitle();
+QString suffixOf(FileFormat format);
+// Says in a message box that the file could not be saved.
+void cannotSave(QWidget *parent);
+// Writes what maker makes in the format that the name's suffix gives.
+void writeFile(QWidget *parent, const QString &fileName, const FileMaker &maker);
+// The platform's way to let the user choose: on the desktop a file dialog
+// names the file and its format; in a page a menu names the format and the
+// browser offers a download. Defined in app/desktop/ and app/page/.
+void chooseAndSave(QWidget *parent, const QString &baseName, const FileMaker &maker);

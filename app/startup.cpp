@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "pagewindows.h"
+#include "platform.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,10 +11,6 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTranslator>
-
-#ifdef Q_OS_WASM
-#include <emscripten.h>
-#endif
 
 namespace {
 
@@ -86,7 +83,5 @@ void setUpApplication(QApplication &application)
 void endProgram()
 {
     QCoreApplication::exit(0);
-#ifdef Q_OS_WASM
-    EM_ASM(window.dispatchEvent(new Event('korindoended')););
-#endif
+    announceEnd();
 }

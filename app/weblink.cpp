@@ -14,44 +14,9 @@
 #include <QDesktopServices>
 #endif
 
-#ifdef Q_OS_WASM
-#include <emscripten/val.h>
-#endif
-
 namespace {
 Seam<void(const QUrl &)> webAddressSeam;
 } // namespace
-
-#ifdef Q_OS_WASM
-namespace {
-QString locationPart(const char *part)
-{
-    const auto text = emscripten::val::global("location")[part].as<std::string>();
-    return QString::fromStdString(text);
-}
-} // namespace
-
-QString calculationLinkAddress()
-{
-    const QString href = locationPart("href");
-    return href.left(href.indexOf(u'#'));
-}
-
-QString pageFragment()
-{
-    return locationPart("hash");
-}
-#else
-QString calculationLinkAddress()
-{
-    return QStringLiteral(KORINDO_PAGE_ADDRESS);
-}
-
-QString pageFragment()
-{
-    return {};
-}
-#endif
 
 WebAddressHandler setWebAddressHandler(WebAddressHandler handler)
 {

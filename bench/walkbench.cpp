@@ -14,8 +14,8 @@
 //                look at the clock between them;
 //   WindowSearch the whole search the window runs, in its chunks: that walk
 //                and the two at the mains' bounds.
-#include "calculators/ignitionsearch.h"
-#include "calculators/margins.h"
+#include "calculators/core/ignitionsearch.h"
+#include "calculators/core/margins.h"
 
 #include <benchmark/benchmark.h>
 

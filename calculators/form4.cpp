@@ -5,7 +5,7 @@
 #include "app/fieldinput.h"
 #include "app/linkcopying.h"
 #include "app/messages.h"
-#include "circuit.h"
+#include "calculators/core/circuit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -65,11 +65,10 @@ void Form4::Form_Load()
 void Form4::Command1_Click()
 {
     // Every field is read on every press, whatever became of the ones before.
-    const auto r = readField(form1_, *ui_->Text1);
-    const auto u = readField(form1_, *ui_->Text2);
-    const auto i = readField(form1_, *ui_->Text3);
-    const auto inductance = (r && u && i)
-        ? circuit::chokeInductance({.resistance = *r, .voltage = *u, .current = *i})
+    double r = 0, u = 0, i = 0;
+    const bool read = readFields(form1_, {{*ui_->Text1, r}, {*ui_->Text2, u}, {*ui_->Text3, i}});
+    const auto inductance = read
+        ? circuit::chokeInductance({.resistance = r, .voltage = u, .current = i})
         : std::nullopt;
     if (!inductance) {
         showInputError(this);

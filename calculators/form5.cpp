@@ -1,15 +1,15 @@
 #include "form5.h"
 
 #include "app/controls.h"
+#include "app/core/numericinput.h"
 #include "app/fieldinput.h"
 #include "app/linkcopying.h"
 #include "app/messages.h"
-#include "app/numericinput.h"
-#include "circuit.h"
+#include "calculators/core/circuit.h"
+#include "calculators/core/ignitionsearch.h"
+#include "calculators/core/margins.h"
+#include "calculators/core/searchpicture.h"
 #include "form5plot.h"
-#include "ignitionsearch.h"
-#include "margins.h"
-#include "searchpicture.h"
 #include "walkprogress.h"
 
 #include <QGroupBox>
@@ -157,19 +157,13 @@ void Form5::hideEvent(QHideEvent *event)
 
 bool Form5::ReadInputs()
 {
-    bool error = false;
-    const auto read = [&](const QLineEdit *field, double &member) {
-        if (const auto value = readField(form1_, *field))
-            member = *value;
-        else
-            error = true;
-    };
-    read(ui_->Text1, stored_.Usupply);
-    read(ui_->Text2, stored_.Uignition);
-    read(ui_->Text3, stored_.UcapMax);
-    read(ui_->Text4, stored_.Ubreakdown);
-    read(ui_->Text5, stored_.Rchoke);
-    read(ui_->Text6, stored_.Lchoke);
+    bool error = !readFields(form1_,
+                             {{*ui_->Text1, stored_.Usupply},
+                              {*ui_->Text2, stored_.Uignition},
+                              {*ui_->Text3, stored_.UcapMax},
+                              {*ui_->Text4, stored_.Ubreakdown},
+                              {*ui_->Text5, stored_.Rchoke},
+                              {*ui_->Text6, stored_.Lchoke}});
 
     // The step, in microfarads: 0 keeps the step in force; a text that is not
     // a number says so at once.

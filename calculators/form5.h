@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/calculationlink.h"
 #include "app/controls.h"
+#include "app/core/calculationlink.h"
 #include "app/formwindow.h"
-#include "ignitionrecords.h"
-#include "ignitionsearch.h"
+#include "calculators/core/ignitionrecords.h"
+#include "calculators/core/ignitionsearch.h"
 
 #include <memory>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "form5plot.h"
 
+#include "app/core/tablepages.h"
 #include "app/formwindow.h"
 #include "app/savefile.h"
 #include "app/startup.h"
-#include "app/tablepages.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -211,6 +211,16 @@ Form5Plot::Form5Plot(QWidget *form5)
     setWindowTitle(plotTitle);
     resize(preferredSize);
     message_->setObjectName(QStringLiteral("Message"));
+    setUpPlot();
+    setUpTexts();
+    setUpTable();
+    setUpLayout();
+    connectControls();
+    showPicture(searchPicture(std::nullopt, std::nullopt, false));
+}
+
+void Form5Plot::setUpPlot()
+{
     plot_->setObjectName(QStringLiteral("Plot"));
     plot_->setAccessibleName(QStringLiteral("График расчета емкости"));
     plot_->setMinimumHeight(plotHeight);
@@ -229,10 +239,19 @@ Form5Plot::Form5Plot(QWidget *form5)
     plot_->legend->setFont(plotFont(8));
     plot_->legend->setBrush(QColor(255, 255, 255, 220));
     plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+}
+
+void Form5Plot::setUpTexts()
+{
     readout_->setObjectName(QStringLiteral("Readout"));
     readout_->setWordWrap(true);
     notes_->setObjectName(QStringLiteral("Notes"));
     notes_->setWordWrap(true);
+    save_->setObjectName(QStringLiteral("Save"));
+}
+
+void Form5Plot::setUpTable()
+{
     table_->setObjectName(QStringLiteral("Table"));
     table_->setAccessibleName(QStringLiteral("Номиналы ряда E12 в найденном диапазоне"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -247,11 +266,15 @@ Form5Plot::Form5Plot(QWidget *form5)
         menu->addAction(QStringLiteral("Копировать таблицу"), this, &Form5Plot::copyTable);
         menu->popup(table_->viewport()->mapToGlobal(at));
     });
-    save_->setObjectName(QStringLiteral("Save"));
+}
+
+// The plot, its notes and the table scroll together where the window is low;
+// the message, the readout and the button stay.
+void Form5Plot::setUpLayout()
+{
     scroll_->setObjectName(QStringLiteral("Scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
-
     auto *contentLayout = new QVBoxLayout(content_);
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(plot_, 3);
@@ -263,7 +286,10 @@ Form5Plot::Form5Plot(QWidget *form5)
     layout->addWidget(scroll_, 1);
     layout->addWidget(readout_);
     layout->addWidget(save_);
+}
 
+void Form5Plot::connectControls()
+{
     // A touch gives a press, and a finger drawn over the plot moves.
     connect(plot_, &QCustomPlot::mousePress, this, &Form5Plot::showReadout);
     connect(plot_, &QCustomPlot::mouseMove, this, &Form5Plot::showReadout);
@@ -275,7 +301,6 @@ Form5Plot::Form5Plot(QWidget *form5)
     connect(save_, &QPushButton::clicked, this, &Form5Plot::save);
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &Form5Plot::save);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
-    showPicture(searchPicture(std::nullopt, std::nullopt, false));
 }
 
 Form5Plot::~Form5Plot() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "searchpicture.h"
+#include "calculators/core/searchpicture.h"
 
 #include <QWidget>
 
@@ -37,6 +37,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The steps of building the window, in order.
+    void setUpPlot();
+    void setUpTexts();
+    void setUpTable();
+    void setUpLayout();
+    void connectControls();
+
     void drawCurves();
     void drawMarks();
     void fillTable();

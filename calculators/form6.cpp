@@ -4,7 +4,7 @@
 #include "app/fieldinput.h"
 #include "app/linkcopying.h"
 #include "app/messages.h"
-#include "circuit.h"
+#include "calculators/core/circuit.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -74,15 +74,14 @@ void Form6::buildControls(Form6Controls &c)
 void Form6::Command1_Click()
 {
     // Every field is read on every press, whatever became of the ones before.
-    const auto u = readField(form1_, *ui_->Text1);
-    const auto ulamp = readField(form1_, *ui_->Text2);
-    const auto i = readField(form1_, *ui_->Text3);
-    const auto r = readField(form1_, *ui_->Text4);
+    double u = 0, ulamp = 0, i = 0, r = 0;
+    const bool read = readFields(
+        form1_, {{*ui_->Text1, u}, {*ui_->Text2, ulamp}, {*ui_->Text3, i}, {*ui_->Text4, r}});
     // A circuit the formulas cannot take (no voltage, no current, no active
     // power, more active than apparent power, an overflow) is reported like
     // a bad field.
-    const auto result = (u && ulamp && i && r)
-        ? circuit::compensate({.usupply = *u, .ulamp = *ulamp, .current = *i, .rchoke = *r})
+    const auto result = read
+        ? circuit::compensate({.usupply = u, .ulamp = ulamp, .current = i, .rchoke = r})
         : std::nullopt;
     if (!result) {
         showInputError(this);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/calculationlink.h"
 #include "app/controls.h"
+#include "app/core/calculationlink.h"
 #include "app/formwindow.h"
 
 class Form1;

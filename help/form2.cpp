@@ -3,7 +3,7 @@
 #include "app/controls.h"
 #include "app/datafiles.h"
 #include "app/messages.h"
-#include "principletext.h"
+#include "help/core/principletext.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

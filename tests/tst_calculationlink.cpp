@@ -1,4 +1,4 @@
-#include "app/calculationlink.h"
+#include "app/core/calculationlink.h"
 #include "support/testcase.h"
 
 using namespace calculationlink;

@@ -1,5 +1,5 @@
-#include "app/numericinput.h"
-#include "calculators/circuit.h"
+#include "app/core/numericinput.h"
+#include "calculators/core/circuit.h"
 #include "support/testcase.h"
 
 #include <limits>
@@ -26,11 +26,6 @@ QStringList shown(std::initializer_list<double> values)
     for (double value : values)
         texts.append(numeric::formatResult(value));
     return texts;
-}
-
-double amplitude(double rms)
-{
-    return circuit::squareRootOfTwo() * rms;
 }
 
 circuit::SeriesVoltages workedVoltages(double microfarads)
@@ -174,8 +169,8 @@ void TestCircuit::checkCapacitor_data()
     QTest::newRow("0 µF") << 0.0 << limits << QStringList() << false;
 
     const circuit::SeriesVoltages v = workedVoltages(4.7);
-    const double uc = amplitude(v.uc);
-    const double ul = amplitude(v.ul);
+    const double uc = circuit::amplitude(v.uc);
+    const double ul = circuit::amplitude(v.ul);
     const QStringList voltages = shown({v.uc, v.ul});
     QTest::newRow("capacitor limit equal")
         << 4.7e-6 << VoltageLimits {990, uc} << voltages << false;

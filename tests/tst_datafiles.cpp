@@ -1,7 +1,7 @@
-#include "app/cursorfile.h"
+#include "app/core/cursorfile.h"
+#include "app/core/jpegfile.h"
 #include "app/datafiles.h"
 #include "app/form1.h"
-#include "app/jpegfile.h"
 #include "support/testsupport.h"
 
 #include <QBuffer>
@@ -90,29 +90,6 @@ QByteArray png(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
-}
-
-struct Entry {
-    QByteArray data;
-    QPoint hotspot;
-};
-
-// An icon (type 1) or cursor (type 2) file holding the entries' data in order.
-QByteArray iconFile(int type, const QList<Entry> &entries)
-{
-    QByteArray head(6 + 16 * entries.size(), '\0');
-    qToLittleEndian<quint16>(quint16(type), head.data() + 2);
-    qToLittleEndian<quint16>(quint16(entries.size()), head.data() + 4);
-    QByteArray data;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        char *entry = head.data() + 6 + 16 * i;
-        qToLittleEndian<quint16>(quint16(entries[i].hotspot.x()), entry + 4);
-        qToLittleEndian<quint16>(quint16(entries[i].hotspot.y()), entry + 6);
-        qToLittleEndian<quint32>(quint32(entries[i].data.size()), entry + 8);
-        qToLittleEndian<quint32>(quint32(head.size() + data.size()), entry + 12);
-        data += entries[i].data;
-    }
-    return head + data;
 }
 
 QByteArray builtIn(const char *name)

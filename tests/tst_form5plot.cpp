@@ -1,5 +1,5 @@
 #include "app/savefile.h"
-#include "calculators/quantitytext.h"
+#include "calculators/core/quantitytext.h"
 #include "support/testsupport.h"
 
 #include <QAction>

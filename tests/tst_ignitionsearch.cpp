@@ -1,5 +1,5 @@
-#include "app/numericinput.h"
-#include "calculators/ignitionsearch.h"
+#include "app/core/numericinput.h"
+#include "calculators/core/ignitionsearch.h"
 #include "support/testcase.h"
 
 using circuit::IgnitionWalk;

@@ -1,4 +1,4 @@
-#include "calculators/margins.h"
+#include "calculators/core/margins.h"
 #include "support/testcase.h"
 
 using circuit::VoltageLimits;

@@ -1,4 +1,4 @@
-#include "app/numericinput.h"
+#include "app/core/numericinput.h"
 #include "support/testcase.h"
 
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "app/windowplacement.h"
+#include "app/core/windowplacement.h"
 #include "support/testcase.h"
 
 // Where windows stand on a page, which has no window manager.

@@ -1,4 +1,4 @@
-#include "help/principletext.h"
+#include "help/core/principletext.h"
 #include "support/testcase.h"
 
 #include <QFile>

@@ -7,7 +7,7 @@
 //   KORINDO_WALKS        how many random walks (default 3000)
 //   KORINDO_WALK_PASSES  the plain walk's passes per walk at most (default 5000)
 //   KORINDO_WALK_SEED    the seed of the random inputs (default 1)
-#include "calculators/ignitionsearch.h"
+#include "calculators/core/ignitionsearch.h"
 #include "support/testcase.h"
 
 #include <QRandomGenerator>
@@ -297,16 +297,15 @@ private:
         if (!v)
             return;
         const int ulps = random_.bounded(-3, 4);
-        const double sqrt2 = circuit::squareRootOfTwo();
         switch (random_.bounded(3)) {
         case 0:
             in.uignition = nudge(v->uc, ulps);
             break;
         case 1:
-            in.limits.ucapMax = nudge(sqrt2 * v->uc, ulps);
+            in.limits.ucapMax = nudge(circuit::amplitude(v->uc), ulps);
             break;
         default:
-            in.limits.ubreakdown = nudge(sqrt2 * v->ul, ulps);
+            in.limits.ubreakdown = nudge(circuit::amplitude(v->ul), ulps);
             break;
         }
     }

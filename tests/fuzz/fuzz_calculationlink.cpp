@@ -2,7 +2,7 @@
 // never crash, hang or take in more than it should, and a link that reads
 // must be written back to one that reads the same. The sanitized test builds
 // run it over its seeds without libFuzzer (corpusrunner.cpp).
-#include "app/calculationlink.h"
+#include "app/core/calculationlink.h"
 
 #include <cstdint>
 #include <cstdlib>

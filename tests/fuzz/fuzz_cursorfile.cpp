@@ -2,7 +2,7 @@
 // the hotspot must agree with a plain reading of the file written out here
 // byte by byte; and every image it hands on must be a small one whose data
 // is a slice of the file.
-#include "app/cursorfile.h"
+#include "app/core/cursorfile.h"
 
 #include <cstdint>
 #include <cstring>

@@ -2,7 +2,7 @@
 // every text it must agree with an independent reading (a small state machine
 // for the number's form, then strtod under the C locale) on accepted or
 // rejected and on the value.
-#include "app/numericinput.h"
+#include "app/core/numericinput.h"
 
 #include <cerrno>
 #include <cmath>

@@ -5,7 +5,7 @@
 // byte-order mark dropped), Windows-1251 otherwise, then the lines split at
 // CR and CR LF. With small bounds it checks the cut instead.
 #include "codectable.h"
-#include "help/principletext.h"
+#include "help/core/principletext.h"
 
 #include <cstdint>
 #include <optional>

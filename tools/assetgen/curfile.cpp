@@ -1,5 +1,7 @@
 #include "curfile.h"
 
+#include "app/core/cursorfile.h"
+
 #include <cstdint>
 
 namespace {
@@ -63,18 +65,5 @@ QByteArray dibWithMask(const QImage &source)
 
 QByteArray curFile(const QImage &image, QPoint hotspot)
 {
-    const QByteArray body = dibWithMask(image);
-    QByteArray out;
-    put16(out, 0);
-    put16(out, 2); // a cursor
-    put16(out, 1); // one image
-    out.append(char(image.width() & 0xff)); // 256 is stored as 0
-    out.append(char(image.height() & 0xff));
-    out.append(char(0)); // no colour table
-    out.append(char(0)); // reserved
-    put16(out, unsigned(hotspot.x()));
-    put16(out, unsigned(hotspot.y()));
-    put32(out, uint32_t(body.size()));
-    put32(out, 6 + 16); // the bitmap follows the one directory entry
-    return out + body;
+    return iconFile(2, {{dibWithMask(image), hotspot, image.size()}});
 }

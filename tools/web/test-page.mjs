@@ -29,7 +29,7 @@
 // elsewhere: the field is selected and copied, and the clipboard is read.
 // Every window's controls are read from that tree too, with the names and
 // roles they have on the desktop.
-import { statSync, writeFileSync } from 'node:fs';
+import { readFileSync, statSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { launch, serve } from './browser.mjs';
 import { accessibleTree, descendants, fieldValue, focusedControl, tableRows, textsOf,
@@ -39,43 +39,23 @@ import { activeWindow, clientOf, differentlyDrawn, middleOf, readerBoxesAstray }
 
 const folder = resolve(process.argv[2] ?? 'build-wasm');
 
-const form1 = {
-    client: clientOf(6420, 5895),
-    Command1: middleOf(120, 4440, 2175, 375), // «Принцип работы»
-    Command3: middleOf(2400, 4920, 2175, 375), // «Расчет емкости С»
-    Command4: middleOf(120, 5400, 2175, 375), // «КРМ»
-    Command6: middleOf(120, 4920, 2175, 375), // «Расчет индуктивности»
-    Image2: middleOf(4800, 4800, 1320, 480), // the link picture
-};
-const form4 = {
-    client: clientOf(5115, 5070),
-    Text1: middleOf(3360, 2760, 1575, 285),
-    Text2: middleOf(3360, 3240, 1575, 285),
-    Text3: middleOf(3360, 3720, 1575, 285),
-    Text4: middleOf(3360, 4200, 1575, 285),
-    Command1: middleOf(120, 4560, 4815, 375),
-};
-const form5Field = (top) => middleOf(4800, top, 2415, 285);
-const form5Caption = (top) => middleOf(120, top, 4455, 255);
-const form5 = {
-    client: clientOf(7320, 8055),
-    inputs: [120, 480, 840, 1200, 1560, 1920].map(form5Field), // Text1 to Text6
-    Text8: form5Field(2640),
-    Text12: form5Field(3000),
-    Command1: middleOf(120, 3360, 7095, 375),
-    Text9: form5Field(3840),
-    Text10: form5Field(4200),
-    Command2: middleOf(120, 4920, 7095, 375),
-    Command3: middleOf(120, 7560, 7095, 375),
-};
-const form6Field = (top) => middleOf(4920, top, 2415, 285);
-const form6 = {
-    client: clientOf(7455, 4320),
-    inputs: [120, 480, 840, 1200].map(form6Field), // Text1 to Text4
-    Text5: form6Field(1560),
-    Command1: middleOf(120, 2640, 7215, 375),
-};
-const form2 = { client: clientOf(9915, 5625) };
+// Each window's client size and the middles of its controls, from the one
+// table of the windows' layouts that tst_layout checks the windows against.
+const layouts = JSON.parse(readFileSync(new URL('../../tests/windows.json', import.meta.url)));
+function windowLayout(name) {
+    const { client, controls } = layouts.windows.find((window) => window.name === name);
+    const layout = { client: clientOf(...client) };
+    for (const [control, twips] of Object.entries(controls))
+        layout[control] = middleOf(...twips);
+    return layout;
+}
+const form1 = windowLayout('Form1');
+const form4 = windowLayout('Form4');
+const form5 = windowLayout('Form5');
+form5.inputs = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'].map((name) => form5[name]);
+const form6 = windowLayout('Form6');
+form6.inputs = ['Text1', 'Text2', 'Text3', 'Text4'].map((name) => form6[name]);
+const form2 = windowLayout('Form2');
 // Each window as a screen reader reads it: its buttons by their captions
 // (disabled where marked), its fields by their captions (read-only where
 // marked true), and its table by name.
@@ -839,7 +819,7 @@ async function onPhone(browser, size) {
             await tab.screenshot({ path: join(folder, 'page-form5-phone.png') });
         // A finger held on a caption opens the window's menu.
         await checkLinkOpens(context, tab, profile, async () => {
-            const caption = capacitor.at(form5Caption(2640).x, form5Caption(2640).y);
+            const caption = capacitor.at(form5.Label7.x, form5.Label7.y);
             await finger.hold(caption);
             await finger.firstMenuEntry(caption);
             await closeMessage(tab, finger, 'the message with the link');

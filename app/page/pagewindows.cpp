@@ -1,9 +1,6 @@
-#include "pagewindows.h"
+#include "app/pagewindows.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WASM
-#include "windowplacement.h"
+#include "app/core/windowplacement.h"
 
 #include <algorithm>
 
@@ -248,11 +245,3 @@ void keepWindowsOnPage()
     emscripten::val::global("window").set("korindoWindowPicture",
                                           emscripten::val::module_property("korindoWindowPicture"));
 }
-
-#else
-
-void keepWindowsOnPage()
-{
-}
-
-#endif

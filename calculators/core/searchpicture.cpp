@@ -1,6 +1,6 @@
 #include "searchpicture.h"
 
-#include "app/numericinput.h"
+#include "app/core/numericinput.h"
 #include "e12series.h"
 #include "nominalchecks.h"
 #include "quantitytext.h"
@@ -33,12 +33,11 @@ std::vector<double> sampled(const SeriesCircuit &circuit, const std::vector<doub
                             double SeriesVoltages::*voltage)
 {
     const SeriesArithmetic arithmetic(circuit);
-    const double sqrt2 = squareRootOfTwo();
     std::vector<double> volts;
     volts.reserve(capacitances.size());
     for (const double microfarads : capacitances) {
         const auto v = seriesVoltages(arithmetic, microfarads / microfaradsPerFarad);
-        volts.push_back(v ? sqrt2 * (*v).*voltage : notANumber);
+        volts.push_back(v ? amplitude((*v).*voltage) : notANumber);
     }
     return volts;
 }
@@ -54,12 +53,11 @@ void placeAxes(SearchPicture &p, const SearchRecord &search, double resonance)
                           resonance);
 
     const IgnitionInputs &in = search.inputs;
-    const double sqrt2 = squareRootOfTwo();
     // Limits of 0 or below leave the axis to the supply's amplitude.
     const double candidates[]
         = {aboveHighestLimit
-               * std::max({in.limits.ucapMax, in.limits.ubreakdown, sqrt2 * in.uignition}),
-           aboveHighestLimit * sqrt2 * std::abs(in.circuit.usupply), 1.0};
+               * std::max({in.limits.ucapMax, in.limits.ubreakdown, amplitude(in.uignition)}),
+           aboveHighestLimit * amplitude(std::abs(in.circuit.usupply)), 1.0};
     p.uHigh = *std::find_if(std::begin(candidates), std::end(candidates),
                             [](double u) { return std::isfinite(u) && u > 0; });
 }
@@ -87,7 +85,7 @@ void addLimits(SearchPicture &p, const IgnitionInputs &in)
     };
     add(LimitKind::Capacitor, QStringLiteral("Предел конденсатора"), in.limits.ucapMax);
     add(LimitKind::Choke, QStringLiteral("Пробой дросселя"), in.limits.ubreakdown);
-    add(LimitKind::Ignition, QStringLiteral("Зажигание лампы"), squareRootOfTwo() * in.uignition);
+    add(LimitKind::Ignition, QStringLiteral("Зажигание лампы"), amplitude(in.uignition));
 }
 
 // The bands and their notes: what the search found, and what holds within
@@ -166,9 +164,8 @@ QStringList addCheck(SearchPicture &p, const SearchRecord &search, const CheckRe
     if (!(c >= p.cLow && c <= p.cHigh))
         return {QStringLiteral("Проверенная емкость %1 мкФ лежит за пределами графика.")
                     .arg(numeric::formatTrimmed(c, 6))};
-    const double sqrt2 = squareRootOfTwo();
-    const double uc = sqrt2 * check.voltages.uc;
-    const double ul = sqrt2 * check.voltages.ul;
+    const double uc = amplitude(check.voltages.uc);
+    const double ul = amplitude(check.voltages.ul);
     p.check = PictureCheck {c,
                             uc,
                             ul,
@@ -248,10 +245,9 @@ QString pointerReadout(const SeriesCircuit &circuit, double microfarads)
     const auto v = seriesVoltages(circuit, microfarads / microfaradsPerFarad);
     if (!v || microfarads <= 0)
         return readoutHint();
-    const double sqrt2 = squareRootOfTwo();
     return QStringLiteral("Под указателем: C = %1 мкФ, UC = %2, UL = %3 (амплитуды)")
-        .arg(capacitanceText(microfarads), voltsText(sqrt2 * v->uc, 1),
-             voltsText(sqrt2 * v->ul, 1));
+        .arg(capacitanceText(microfarads), voltsText(amplitude(v->uc), 1),
+             voltsText(amplitude(v->ul), 1));
 }
 
 } // namespace circuit

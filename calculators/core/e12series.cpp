@@ -1,6 +1,6 @@
 #include "e12series.h"
 
-#include "app/numericinput.h"
+#include "app/core/numericinput.h"
 
 #include <array>
 

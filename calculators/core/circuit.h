@@ -59,6 +59,12 @@ inline double squareRootOfTwo()
     return std::pow(2.0, 0.5);
 }
 
+// The amplitude of a sine wave of this RMS value: √2 × rms.
+inline double amplitude(double rms)
+{
+    return squareRootOfTwo() * rms;
+}
+
 // The circuit with its supply voltage times factor: the mains as it strays.
 inline SeriesCircuit atSupplyTimes(SeriesCircuit circuit, double factor)
 {
@@ -112,12 +118,11 @@ inline std::optional<SeriesVoltages> seriesVoltages(const SeriesArithmetic &k, d
     v.z = std::pow(std::pow(v.x, 2) + k.r2, 0.5);
     v.ul = k.xlTimesSupply / v.z;
     v.uc = (xc * k.usupply) / v.z;
-    const double sqrt2 = squareRootOfTwo();
     // & rather than &&: every value is there already, and one branch is
     // cheaper than nine. The int tells clang that & is meant.
     const bool finite = int(std::isfinite(k.xl)) & std::isfinite(cOmega) & std::isfinite(xc)
         & std::isfinite(v.x) & std::isfinite(v.z) & std::isfinite(v.ul) & std::isfinite(v.uc)
-        & std::isfinite(sqrt2 * v.ul) & std::isfinite(sqrt2 * v.uc);
+        & std::isfinite(amplitude(v.ul)) & std::isfinite(amplitude(v.uc));
     if (!finite)
         return std::nullopt;
     return v;
@@ -131,8 +136,7 @@ inline std::optional<SeriesVoltages> seriesVoltages(const SeriesCircuit &circuit
 // Both amplitudes strictly below their limits.
 inline bool withinLimits(const SeriesVoltages &v, const VoltageLimits &limits)
 {
-    const double sqrt2 = squareRootOfTwo();
-    return sqrt2 * v.ul < limits.ubreakdown && sqrt2 * v.uc < limits.ucapMax;
+    return amplitude(v.ul) < limits.ubreakdown && amplitude(v.uc) < limits.ucapMax;
 }
 
 // The capacitance at which the choke resonates at 314 rad/s, 1 / (314² · L).

@@ -1,6 +1,6 @@
 #include "quantitytext.h"
 
-#include "app/numericinput.h"
+#include "app/core/numericinput.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "margins.h"
 
-#include "app/numericinput.h"
+#include "app/core/numericinput.h"
 #include "e12series.h"
 #include "quantitytext.h"
 
@@ -69,8 +69,7 @@ std::optional<AmplitudeMargin> marginOf(double rms, double limit, std::optional<
 {
     if (!rmsHigh)
         return std::nullopt;
-    const double sqrt2 = squareRootOfTwo();
-    AmplitudeMargin margin {sqrt2 * rms, limit, 0, sqrt2 * *rmsHigh};
+    AmplitudeMargin margin {amplitude(rms), limit, 0, amplitude(*rmsHigh)};
     margin.marginPercent = (limit - margin.amplitude) / limit * 100;
     if (!std::isfinite(margin.marginPercent) || !std::isfinite(margin.atHighMains))
         return std::nullopt;

@@ -19,11 +19,10 @@ void computeCorners(NominalCheck &check, const IgnitionInputs &in)
                          check.microfarads * (1 + capacitanceTolerance) / microfaradsPerFarad);
     if (!atLow || !atHigh)
         return;
-    const double sqrt2 = squareRootOfTwo();
     check.computed = true;
     check.ucLowRms = atLow->uc;
-    check.ucHighAmplitude = sqrt2 * atHigh->uc;
-    check.ulHighAmplitude = sqrt2 * atHigh->ul;
+    check.ucHighAmplitude = amplitude(atHigh->uc);
+    check.ulHighAmplitude = amplitude(atHigh->ul);
     // The search's own comparisons, all strict.
     check.ignites = check.ucLowRms > in.uignition;
     check.capacitorHolds = check.ucHighAmplitude < in.limits.ucapMax;

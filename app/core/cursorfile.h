@@ -27,3 +27,15 @@ std::optional<QSize> iconImageSize(const QByteArray &file, int entry);
 // order and no more than maxImages of them, each as a file of its own with a
 // single entry, so that decoding it decodes that image alone.
 std::vector<QByteArray> smallIconImages(const QByteArray &file, int maxImages);
+
+// One image to write into an icon or cursor file: its data (a PNG, or a BMP
+// info header with the picture and its mask), the hotspot in a cursor file,
+// and the size the directory gives (none: 0, which reads as 256).
+struct IconFileEntry {
+    QByteArray data;
+    QPoint hotspot;
+    QSize size {};
+};
+
+// An icon (type 1) or cursor (type 2) file holding the entries' data in order.
+QByteArray iconFile(int type, const std::vector<IconFileEntry> &entries);

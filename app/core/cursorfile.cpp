@@ -140,3 +140,25 @@ std::vector<QByteArray> smallIconImages(const QByteArray &file, int maxImages)
     }
     return images;
 }
+
+QByteArray iconFile(int type, const std::vector<IconFileEntry> &entries)
+{
+    QByteArray head(headerSize + entrySize * qsizetype(entries.size()), '\0');
+    qToLittleEndian<quint16>(quint16(type), head.data() + 2);
+    qToLittleEndian<quint16>(quint16(entries.size()), head.data() + 4);
+    QByteArray data;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const IconFileEntry &image = entries[i];
+        char *entry = head.data() + headerSize + entrySize * qsizetype(i);
+        // A side of 256 is stored as 0, as is a size not given.
+        const QSize size = image.size.isValid() ? image.size : QSize(0, 0);
+        entry[0] = char(size.width() & 0xff);
+        entry[1] = char(size.height() & 0xff);
+        qToLittleEndian<quint16>(quint16(image.hotspot.x()), entry + 4);
+        qToLittleEndian<quint16>(quint16(image.hotspot.y()), entry + 6);
+        qToLittleEndian<quint32>(quint32(image.data.size()), entry + 8);
+        qToLittleEndian<quint32>(quint32(head.size() + data.size()), entry + 12);
+        data += image.data;
+    }
+    return head + data;
+}
