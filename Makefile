@@ -15,6 +15,8 @@ IN_DEBIAN13 := tools/web/debian13.sh
 export KORINDO_QT_WIN64 := $(or $(KORINDO_QT_WIN64),$(HOME)/.cache/korindo/qt6.8-win64)
 export KORINDO_QT_WASM  := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6.8-wasm)
 NPM_CI      := npm ci --prefix tools/web --no-audit --no-fund --silent
+# The page test on @playwright/test, a project for each profile: PAGE_TEST_ARGS=--project=390 runs one.
+PAGE_TEST   := tools/web/node_modules/.bin/playwright test -c tools/web/playwright.config.mjs $(PAGE_TEST_ARGS)
 FUZZ_SECONDS ?= 60
 VERIFY_WALKS ?= 100000
 STRESS_RUNS ?= 10
@@ -125,7 +127,7 @@ test-web:
 	$(NPM_CI)
 	$(IN_DEBIAN13) cmake --build --preset page
 	ctest --preset page
-	node tools/web/test-page.mjs build-wasm
+	KORINDO_PAGE_BUILD=build-wasm $(PAGE_TEST)
 
 # The page's download and first frame against a bare Qt dialog, built twice.
 bench-web:

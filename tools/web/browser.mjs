@@ -63,11 +63,13 @@ export async function serve(root, extraPages = {}) {
 
 // The machine has no network beyond its package mirrors: Chromium is kept
 // from reaching out for updates, sync and the like.
+export const chromiumOptions = {
+    executablePath: process.env.KORINDO_CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
+
 export function launch() {
-    return chromium.launch({
-        executablePath: process.env.KORINDO_CHROMIUM ?? '/usr/bin/chromium',
-        headless: true,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    });
+    return chromium.launch(chromiumOptions);
 }

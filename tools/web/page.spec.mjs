@@ -22,22 +22,28 @@
 // its plot opens and its table is read; the screen turns; and every window
 // closes with its close box.
 //
-//   node tools/web/test-page.mjs build-wasm
+//   KORINDO_PAGE_BUILD=build-wasm npx playwright test -c tools/web/playwright.config.mjs
+//                                 [--project wide|narrow|360|390]
+//
+// Each profile is a project of tools/web/playwright.config.mjs, and each is
+// told in named steps; a step that fails leaves a picture of the page then
+// beside the test's results, and says where.
 //
 // The results are read as a screen reader reads them, from Chromium's
 // accessibility tree, and once in each profile the way a user takes them
 // elsewhere: the field is selected and copied, and the clipboard is read.
 // Every window's controls are read from that tree too, with the names and
 // roles they have on the desktop.
+import { expect, test } from '@playwright/test';
 import { readFileSync, statSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
-import { launch, serve } from './browser.mjs';
+import { serve } from './browser.mjs';
 import { accessibleTree, descendants, fieldValue, focusedControl, tableRows, textsOf,
          windowNamed as readWindow }
     from './accessibility.mjs';
 import { activeWindow, clientOf, differentlyDrawn, middleOf, readerBoxesAstray } from './windows.mjs';
 
-const folder = resolve(process.argv[2] ?? 'build-wasm');
+const folder = resolve(process.env.KORINDO_PAGE_BUILD ?? 'build-wasm');
 
 // Each window's client size and the middles of its controls, from the one
 // table of the windows' layouts that tst_layout checks the windows against.
@@ -145,12 +151,40 @@ const workedExample = ['220', '300', '630', '990', '20', '1', '0.001'];
 // R 10 Ом, U 220 В, I 1 А, with the mains' W of 314.
 const inductance = '0,69991277';
 
-let failures = 0;
+// A check that lets the test go on when it fails, as a user would see the
+// rest of the page; each that passes is printed.
 function check(name, actual, expected) {
-    const pass = actual === expected;
-    if (!pass)
-        failures += 1;
-    console.log(`${pass ? 'PASS' : 'FAIL!'}  : ${name}${pass ? '' : `: got «${actual}», expected «${expected}»`}`);
+    expect.soft(actual, name).toBe(expected);
+    if (actual === expected)
+        console.log(`PASS   : ${name}`);
+}
+
+// One named step of a profile. Where it fails, by a check or by an error, the
+// page as it is then is pictured beside the test's results and attached.
+async function step(tab, name, body) {
+    await test.step(name, async () => {
+        const errorsBefore = test.info().errors.length;
+        try {
+            await body();
+        } catch (error) {
+            await pictureFailedStep(tab, name);
+            throw error;
+        }
+        if (test.info().errors.length > errorsBefore)
+            await pictureFailedStep(tab, name);
+    });
+}
+
+async function pictureFailedStep(tab, name) {
+    const file = name.replace(/[^\p{L}\p{N}]+/gu, '-').replace(/^-|-$/g, '');
+    const path = test.info().outputPath(`${file}.png`);
+    try {
+        await tab.screenshot({ path });
+        await test.info().attach(name, { path, contentType: 'image/png' });
+        console.log(`FAIL!  : the step «${name}»; the page then: ${path}`);
+    } catch {
+        console.log(`FAIL!  : the step «${name}»; the page could not be pictured`);
+    }
 }
 
 async function pressKeys(tab, ...keys) {
@@ -407,115 +441,153 @@ async function onWideScreen(browser) {
         const tab = await context.newPage();
         watchErrors(tab);
         const reader = await context.newCDPSession(tab);
-
-        const started = Date.now();
-        await tab.goto(`${origin}/index.html`);
-        check('title', await tab.title(), 'Кориндо');
-        await mainWindowShown(tab);
-        console.log(`The main window shows after ${((Date.now() - started) / 1000).toFixed(1)} s.`);
-        check('the page keeps its files for use without a network',
-            await tab.evaluate(() => navigator.serviceWorker.ready.then((ready) => !!ready.active)), true);
-        const links = await tab.$$eval('#about a, link[rel=manifest]', (all) => all.map((a) => a.href));
-        const missing = [];
-        for (const link of links) {
-            if (!(await context.request.get(link)).ok())
-                missing.push(link);
-        }
-        check('the source, the licences and the manifest are beside the page', missing.join(' '), '');
-        await tab.waitForTimeout(1000);
-        const main = await windowNamed(tab, 'the main window');
-        check('the main window is whole on the page', main.isWhole(form1.client, viewport), true);
-        await checkDrawnOnce(tab, main, 'the main window');
-        await checkReaderBoxes(tab, main, 'the main window');
-
-        // The machine may have no way out: the discussion page is answered here.
-        await context.route((url) => url.hostname !== '127.0.0.1',
-            (route) => route.fulfill({ contentType: 'text/html', body: '<title>discussion</title>' }));
-        const [discussion] = await Promise.all([
-            context.waitForEvent('page', { timeout: 10000 }).catch(() => null),
-            click(tab, main.at(form1.Image2.x, form1.Image2.y)),
-        ]);
-        await discussion?.waitForLoadState().catch(() => {});
-        check('the link picture opens the discussion page in a new tab',
-            discussion ? discussion.url() : 'no new tab', discussionPage);
-        await discussion?.close();
-
-        await tab.bringToFront();
-        check('the main window read by a screen reader', await misread(reader, 'Кориндо V1.0'), '');
-
-        await checkReaderFollowsKeys(tab, reader, 'wide screen');
-        const capacitor = await windowNamed(tab, '«Расчет емкости С»');
-        check('«Расчет емкости С» is whole on the page', capacitor.isWhole(form5.client, viewport), true);
-        await checkDrawnOnce(tab, capacitor, '«Расчет емкости С»');
-        await checkReaderBoxes(tab, capacitor, '«Расчет емкости С»');
-        // A click on a field gives it the focus, whichever window had it.
-        await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
-        check('Text8 after the search', await copiedField(tab), '5,14339929');
-        check('Text12 after the search, read by a screen reader',
-            await fieldValue(reader, 'Расчет емкости С', 'Минимально возможная емкость С (мкФ)'),
-            '2,70739929');
-        await tab.screenshot({ path: `${folder}/page-form5.png` });
-        check('«Расчет емкости С» read by a screen reader', await misread(reader, 'Расчет емкости С'), '');
-        await click(tab, capacitor.at(form5.Command3.x, form5.Command3.y));
-        await tab.waitForTimeout(3000);
-        check('the plot window read by a screen reader', await misread(reader, 'График — расчет емкости С'), '');
-        await checkReaderBoxes(tab, await windowNamed(tab, 'the plot window'), 'the plot window');
-        check('the plot\'s table read cell by cell by a screen reader',
-            (await plotRows(reader))[2], '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
-        await pressKeys(tab, 'Escape');
-        await tab.waitForTimeout(500);
-        await checkLinkOpens(context, tab, 'wide screen', async () => {
-            await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
-            await pressKeys(tab, 'Control+Shift+L');
-            const link = await clipboardText(tab);
-            await pressKeys(tab, 'Enter'); // the message that shows the link
-            return link;
+        let links = [];
+        await step(tab, 'the page loads, keeps its files and links its source', async () => {
+            links = await pageLoads(context, tab, origin);
         });
-        // In a browser's window lower than the window, its title bar and close
-        // box stay on the page.
-        await tab.setViewportSize({ width: 900, height: 420 });
-        const low = await windowNamed(tab, '«Расчет емкости С» in a low browser window');
-        check('a window larger than the page keeps its title bar on the page',
-            low.left >= 0 && low.top >= 0 && low.right <= 900, true);
-        await tab.setViewportSize(viewport);
-        await tab.waitForTimeout(500);
-
-        // Once «Расчет емкости С» is closed, the main window has the keyboard.
-        // The window stays where the low browser window moved it.
-        await click(tab, (await windowNamed(tab, '«Расчет емкости С» again')).closeBox);
-        await tab.waitForTimeout(500);
-        await checkKeyboardAfterMessage(tab, reader);
-        await click(tab, (await windowNamed(tab, '«Расчет индуктивности дросселя»')).closeBox);
-        await tab.waitForTimeout(500);
-        await click(tab, (await windowNamed(tab, 'the main window')).closeBox);
-        check('closing the main window ends the program', await programEnded(tab),
-            'Программа завершена.');
-
-        await context.setOffline(true);
-        await tab.reload();
-        await mainWindowShown(tab);
-        await tab.waitForTimeout(1000);
-        // The title bar's click gives the page's keyboard to the program.
-        const again = await windowNamed(tab, 'the main window');
-        await click(tab, again.at(100, -12));
-        await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Tab', 'Enter'); // «Расчет индуктивности дросселя»
-        await tab.waitForTimeout(1000);
-        await typeChoke(tab, ['10', '220', '1']);
-        check('without a network the page opens again, its windows working',
-            await chokeInductance(reader), inductance);
-        await readTheHelpWindows(tab, reader);
-        const offline = [];
-        for (const link of links) {
-            const answer = await tab.evaluate((address) => fetch(address).then((r) => r.ok, () => false),
-                link);
-            if (!answer)
-                offline.push(link);
-        }
-        check('without a network the corner line\'s links still open', offline.join(' '), '');
+        await step(tab, 'the main window is whole, drawn once and read', async () => {
+            const main = await windowNamed(tab, 'the main window');
+            check('the main window is whole on the page', main.isWhole(form1.client, viewport), true);
+            await checkDrawnOnce(tab, main, 'the main window');
+            await checkReaderBoxes(tab, main, 'the main window');
+            await linkPictureOpensDiscussion(context, tab, main);
+            check('the main window read by a screen reader', await misread(reader, 'Кориндо V1.0'), '');
+        });
+        await step(tab, 'the keyboard alone, with what a screen reader announces', async () => {
+            await checkReaderFollowsKeys(tab, reader, 'wide screen');
+        });
+        let capacitor;
+        await step(tab, '«Расчет емкости С» after the worked example', async () => {
+            capacitor = await windowNamed(tab, '«Расчет емкости С»');
+            await workedSearchShown(tab, reader, capacitor, viewport);
+        });
+        await step(tab, 'the plot window and its table', async () => {
+            await click(tab, capacitor.at(form5.Command3.x, form5.Command3.y));
+            await tab.waitForTimeout(3000);
+            check('the plot window read by a screen reader',
+                await misread(reader, 'График — расчет емкости С'), '');
+            await checkReaderBoxes(tab, await windowNamed(tab, 'the plot window'), 'the plot window');
+            check('the plot\'s table read cell by cell by a screen reader',
+                (await plotRows(reader))[2], '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
+            await pressKeys(tab, 'Escape');
+            await tab.waitForTimeout(500);
+        });
+        await step(tab, 'a link to the calculation opens in a new tab', async () => {
+            await checkLinkOpens(context, tab, 'wide screen', async () => {
+                await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
+                await pressKeys(tab, 'Control+Shift+L');
+                const link = await clipboardText(tab);
+                await pressKeys(tab, 'Enter'); // the message that says it was copied
+                return link;
+            });
+        });
+        await step(tab, 'a window larger than the browser\'s keeps its title bar on the page', async () => {
+            await tab.setViewportSize({ width: 900, height: 420 });
+            const low = await windowNamed(tab, '«Расчет емкости С» in a low browser window');
+            check('a window larger than the page keeps its title bar on the page',
+                low.left >= 0 && low.top >= 0 && low.right <= 900, true);
+            await tab.setViewportSize(viewport);
+            await tab.waitForTimeout(500);
+        });
+        await step(tab, 'the keyboard after a message, and the windows closed', async () => {
+            await windowsClosed(tab, reader);
+        });
+        await step(tab, 'without a network the page opens again', async () => {
+            await opensOffline(context, tab, reader, links);
+        });
     } finally {
         await context.close();
         server.close();
     }
+}
+
+// Loads the page and checks what it keeps for use without a network and what
+// its corner line links; the addresses of those links.
+async function pageLoads(context, tab, origin) {
+    const started = Date.now();
+    await tab.goto(`${origin}/index.html`);
+    check('title', await tab.title(), 'Кориндо');
+    await mainWindowShown(tab);
+    console.log(`The main window shows after ${((Date.now() - started) / 1000).toFixed(1)} s.`);
+    check('the page keeps its files for use without a network',
+        await tab.evaluate(() => navigator.serviceWorker.ready.then((ready) => !!ready.active)), true);
+    const links = await tab.$$eval('#about a, link[rel=manifest]', (all) => all.map((a) => a.href));
+    const missing = [];
+    for (const link of links) {
+        if (!(await context.request.get(link)).ok())
+            missing.push(link);
+    }
+    check('the source, the licences and the manifest are beside the page', missing.join(' '), '');
+    await tab.waitForTimeout(1000);
+    return links;
+}
+
+async function linkPictureOpensDiscussion(context, tab, main) {
+    // The machine may have no way out: the discussion page is answered here.
+    await context.route((url) => url.hostname !== '127.0.0.1',
+        (route) => route.fulfill({ contentType: 'text/html', body: '<title>discussion</title>' }));
+    const [discussion] = await Promise.all([
+        context.waitForEvent('page', { timeout: 10000 }).catch(() => null),
+        click(tab, main.at(form1.Image2.x, form1.Image2.y)),
+    ]);
+    await discussion?.waitForLoadState().catch(() => {});
+    check('the link picture opens the discussion page in a new tab',
+        discussion ? discussion.url() : 'no new tab', discussionPage);
+    await discussion?.close();
+    await tab.bringToFront();
+}
+
+// «Расчет емкости С» as the keyboard pass left it: the worked example found.
+async function workedSearchShown(tab, reader, capacitor, viewport) {
+    check('«Расчет емкости С» is whole on the page', capacitor.isWhole(form5.client, viewport), true);
+    await checkDrawnOnce(tab, capacitor, '«Расчет емкости С»');
+    await checkReaderBoxes(tab, capacitor, '«Расчет емкости С»');
+    // A click on a field gives it the focus, whichever window had it.
+    await click(tab, capacitor.at(form5.Text8.x, form5.Text8.y));
+    check('Text8 after the search', await copiedField(tab), '5,14339929');
+    check('Text12 after the search, read by a screen reader',
+        await fieldValue(reader, 'Расчет емкости С', 'Минимально возможная емкость С (мкФ)'),
+        '2,70739929');
+    await tab.screenshot({ path: `${folder}/page-form5.png` });
+    check('«Расчет емкости С» read by a screen reader', await misread(reader, 'Расчет емкости С'), '');
+}
+
+// Once «Расчет емкости С» is closed, the main window has the keyboard; the
+// window stays where the low browser window moved it. Then every window is
+// closed, the main window last, which ends the program.
+async function windowsClosed(tab, reader) {
+    await click(tab, (await windowNamed(tab, '«Расчет емкости С» again')).closeBox);
+    await tab.waitForTimeout(500);
+    await checkKeyboardAfterMessage(tab, reader);
+    await click(tab, (await windowNamed(tab, '«Расчет индуктивности дросселя»')).closeBox);
+    await tab.waitForTimeout(500);
+    await click(tab, (await windowNamed(tab, 'the main window')).closeBox);
+    check('closing the main window ends the program', await programEnded(tab),
+        'Программа завершена.');
+}
+
+async function opensOffline(context, tab, reader, links) {
+    await context.setOffline(true);
+    await tab.reload();
+    await mainWindowShown(tab);
+    await tab.waitForTimeout(1000);
+    // The title bar's click gives the page's keyboard to the program.
+    const again = await windowNamed(tab, 'the main window');
+    await click(tab, again.at(100, -12));
+    await pressKeys(tab, 'Tab', 'Tab', 'Tab', 'Tab', 'Enter'); // «Расчет индуктивности дросселя»
+    await tab.waitForTimeout(1000);
+    await typeChoke(tab, ['10', '220', '1']);
+    check('without a network the page opens again, its windows working',
+        await chokeInductance(reader), inductance);
+    await readTheHelpWindows(tab, reader);
+    const offline = [];
+    for (const link of links) {
+        const answer = await tab.evaluate((address) => fetch(address).then((r) => r.ok, () => false),
+            link);
+        if (!answer)
+            offline.push(link);
+    }
+    check('without a network the corner line\'s links still open', offline.join(' '), '');
 }
 
 // ---------------------------------------------------------------- narrow desktop
@@ -533,20 +605,24 @@ async function onNarrowDesktop(browser) {
     try {
         const tab = await context.newPage();
         watchErrors(tab);
-        await tab.goto(`${origin}/index.html`);
-        await mainWindowShown(tab);
-        await tab.waitForTimeout(1000);
-        await checkWholeOnScrolledPage(tab, form1.client, `${profile}: the main window`);
+        await step(tab, 'the main window', async () => {
+            await tab.goto(`${origin}/index.html`);
+            await mainWindowShown(tab);
+            await tab.waitForTimeout(1000);
+            await checkWholeOnScrolledPage(tab, form1.client, `${profile}: the main window`);
+        });
         const opened = [[form1.Command6, 'Расчет индуктивности дросселя', form4.client],
                         [form1.Command3, 'Расчет емкости С', form5.client],
                         [form1.Command4, 'Компенсация реактивной мощности', form6.client],
                         [form1.Command1, 'Принцип работы', form2.client]];
         for (const [opener, name, client] of opened) {
-            await scrollPage(tab, 0);
-            await click(tab, (await windowNamed(tab, 'the main window')).at(opener.x, opener.y));
-            await tab.waitForTimeout(700);
-            await checkWholeOnScrolledPage(tab, client, `${profile}: «${name}»`);
-            await pressKeys(tab, 'Escape');
+            await step(tab, `«${name}»`, async () => {
+                await scrollPage(tab, 0);
+                await click(tab, (await windowNamed(tab, 'the main window')).at(opener.x, opener.y));
+                await tab.waitForTimeout(700);
+                await checkWholeOnScrolledPage(tab, client, `${profile}: «${name}»`);
+                await pressKeys(tab, 'Escape');
+            });
         }
     } finally {
         await context.close();
@@ -725,132 +801,173 @@ async function onPhone(browser, size) {
         const tab = await context.newPage();
         watchErrors(tab);
         const finger = new Finger(tab, await context.newCDPSession(tab));
+        const phone = { tab, finger, profile, size };
 
-        await tab.goto(`${origin}/index.html`);
-        await mainWindowShown(tab);
-        await tab.evaluate(() => navigator.serviceWorker.ready);
-        // The worker has filled its cache once it is active.
-        await tab.waitForFunction(() => navigator.serviceWorker.controller
-            || navigator.serviceWorker.ready.then((ready) => ready.active?.state === 'activated'),
-        null, { timeout: 60000 });
-        await tab.waitForTimeout(1000);
-        const wasm = statSync(join(folder, 'korindo.wasm')).size;
-        check(`${profile}: a first visit fetches korindo.wasm once`, served('/korindo.wasm'), wasm);
-        console.log(`       ${profile}: a first visit fetched ${served()} bytes in all`);
-
-        const main = await windowNamed(tab, 'the main window');
-        await checkWhole(tab, main, form1.client, `${profile}: the main window`);
-        // A phone with a keyboard, and a screen reader.
-        await checkReaderFollowsKeys(tab, finger.session, profile);
-        await pressKeys(tab, 'Escape');
-        check(`${profile}: Escape leaves «Расчет емкости С» for the button that opened it`,
-            await announced(tab, finger.session, button('Расчет емкости С')), button('Расчет емкости С'));
-
-        // The choke by touch: a tap on a field raises the keyboard, keys that
-        // are not characters move in the field instead of typing their names.
-        await finger.tap(main.at(form1.Command6.x, form1.Command6.y));
-        const choke = await windowNamed(tab, '«Расчет индуктивности дросселя»');
-        await checkWhole(tab, choke, form4.client, `${profile}: «Расчет индуктивности дросселя»`);
-        await finger.tap(choke.at(form4.Text1.x, form4.Text1.y));
-        check(`${profile}: a tap on a field raises a keyboard of digits`,
-            (await typedInto(tab))?.inputMode, 'decimal');
-        await typeOnPhone(tab, '10');
-        await finger.tap(choke.at(form4.Text2.x, form4.Text2.y));
-        await typeOnPhone(tab, '20');
-        await pressKeys(tab, 'ArrowLeft', 'Home');
-        await typeOnPhone(tab, '2');
-        await pressKeys(tab, 'End', 'Backspace');
-        await typeOnPhone(tab, '0');
-        await finger.tap(choke.at(form4.Text3.x, form4.Text3.y));
-        await typeOnPhone(tab, '1');
-        await pressKeys(tab, 'Enter'); // in a field, Enter does nothing
-        await finger.tap(choke.at(form4.Command1.x, form4.Command1.y));
-        await tab.waitForTimeout(300);
-        check(`${profile}: Text4 computed by touch, keys acting as keys`,
-            await chokeInductance(finger.session), inductance);
-        await finger.tap(choke.closeBox);
-
-        // «Расчет емкости С»: the worked example, the resistance typed as 2E1
-        // with the key that a keyboard of digits lacks.
-        await finger.tap((await windowNamed(tab, 'the main window')).at(form1.Command3.x, form1.Command3.y));
-        await tab.waitForTimeout(500);
-        let capacitor = await windowNamed(tab, '«Расчет емкости С»');
-        await checkWhole(tab, capacitor, form5.client, `${profile}: «Расчет емкости С»`);
-        const typed = [...workedExample.slice(0, 4), '2', '1'];
-        for (const [index, field] of form5.inputs.entries()) {
-            await finger.tap(capacitor.at(field.x, field.y));
-            await typeOnPhone(tab, typed[index]);
-            if (index === 4) {
-                check(`${profile}: the keys a keyboard of digits lacks show while typing`,
-                    await tab.isVisible('#keys'), true);
-                await tab.tap('#keys button[data-key=E]');
-                await typeOnPhone(tab, '1');
-            }
-        }
-        await finger.tap(capacitor.at(form5.Command1.x, form5.Command1.y));
-        check(`${profile}: no keyboard once a button has the focus`,
-            await typedInto(tab), null);
-        await closeMessage(tab, finger, '«Решение успешно найдено»');
-        capacitor = await windowNamed(tab, '«Расчет емкости С»');
-        check(`${profile}: Text8 after the search by touch`,
-            await copiedOnPhone(tab, finger, capacitor, form5.Text8), '5,14339929');
-        check(`${profile}: no keyboard for a result field`, await typedInto(tab), null);
-        check(`${profile}: Text12 after the search by touch`, await fieldValue(finger.session,
-            'Расчет емкости С', 'Минимально возможная емкость С (мкФ)'), '2,70739929');
-        await finger.tap(capacitor.at(form5.Text9.x, form5.Text9.y));
-        // The keyboard takes most of the screen: the window rises as far as
-        // shows the field, the title bar going above the screen, and comes
-        // back down once the keyboard has gone.
-        await tab.setViewportSize({ width: size.width, height: 200 });
-        await tab.waitForTimeout(700);
-        check(`${profile}: the field being typed in is lifted above the keyboard`,
-            await activeWindow(tab), null);
-        await typeOnPhone(tab, '4.7');
-        await tab.setViewportSize(size);
-        await tab.waitForTimeout(700);
-        capacitor = await windowNamed(tab, '«Расчет емкости С»');
-        await checkWhole(tab, capacitor, form5.client, `${profile}: «Расчет емкости С» after the keyboard`);
-        await finger.tap(capacitor.at(form5.Command2.x, form5.Command2.y));
-        await closeMessage(tab, finger, '«Проверка успешно пройдена»');
-        check(`${profile}: Text10 after the check by touch`, (await fieldValue(finger.session,
-            'Расчет емкости С', 'Реальное напряжение на конденсаторе (В) (RMS)')).slice(0, 6), '409,37');
-        await checkDrawnOnce(tab, await windowNamed(tab, '«Расчет емкости С»'), `${profile}: «Расчет емкости С» after the check`);
-        if (size.width === 390)
-            await tab.screenshot({ path: join(folder, 'page-form5-phone.png') });
-        // A finger held on a caption opens the window's menu.
-        await checkLinkOpens(context, tab, profile, async () => {
-            const caption = capacitor.at(form5.Label7.x, form5.Label7.y);
-            await finger.hold(caption);
-            await finger.firstMenuEntry(caption);
-            await closeMessage(tab, finger, 'the message with the link');
+        await step(tab, 'a first visit fetches the program once', async () => {
+            await firstVisit(phone, origin, served);
         });
-
-        // The plot: whole on the screen, its table read through its menu.
-        await finger.tap(capacitor.at(form5.Command3.x, form5.Command3.y));
-        await tab.waitForTimeout(3000);
-        const plot = await windowNamed(tab, 'the plot window');
-        const page = await pageSize(tab);
-        // The window fits itself to the screen where the screen is smaller.
-        const client = { width: plot.right - plot.left, height: Math.min(720, page.height - 30) };
-        check(`${profile}: the plot window is whole on the screen`, plot.isWhole(client, page), true);
-        await checkDrawnOnce(tab, plot, `${profile}: the plot window`);
-        await checkReaderBoxes(tab, plot, `${profile}: the plot window`);
-        await finger.tap(plot.at(client.width / 2, 150)); // the readout under the finger
-        check(`${profile}: the plot's table read cell by cell`, (await plotRows(finger.session))[2],
-            '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
-        await tab.screenshot({ path: join(folder, `page-plot-phone-${size.width}.png`) });
-        await finger.tap(plot.closeBox);
-
-        await finger.tap((await windowNamed(tab, '«Расчет емкости С»')).closeBox);
-        await compensationAndPrinciple(tab, finger, profile);
-        await turnTheScreen(tab, size, profile);
-        await finger.tap((await windowNamed(tab, 'the main window')).closeBox);
-        check(`${profile}: the main window's close box ends the program`, await programEnded(tab),
-            'Программа завершена.');
+        await step(tab, 'the keyboard alone, with what a screen reader announces', async () => {
+            const main = await windowNamed(tab, 'the main window');
+            await checkWhole(tab, main, form1.client, `${profile}: the main window`);
+            // A phone with a keyboard, and a screen reader.
+            await checkReaderFollowsKeys(tab, finger.session, profile);
+            await pressKeys(tab, 'Escape');
+            check(`${profile}: Escape leaves «Расчет емкости С» for the button that opened it`,
+                await announced(tab, finger.session, button('Расчет емкости С')),
+                button('Расчет емкости С'));
+        });
+        await step(tab, 'the choke by touch', async () => {
+            await chokeByTouch(phone);
+        });
+        let capacitor;
+        await step(tab, 'the worked example\'s search by touch', async () => {
+            capacitor = await searchByTouch(phone);
+        });
+        await step(tab, 'the check by touch, the keyboard over the field', async () => {
+            capacitor = await checkByTouch(phone, capacitor);
+        });
+        await step(tab, 'a link to the calculation from the window\'s menu', async () => {
+            // A finger held on a caption opens the window's menu.
+            await checkLinkOpens(context, tab, profile, async () => {
+                const caption = capacitor.at(form5.Label7.x, form5.Label7.y);
+                await finger.hold(caption);
+                await finger.firstMenuEntry(caption);
+                await closeMessage(tab, finger, 'the message that says the link was copied');
+            });
+        });
+        await step(tab, 'the plot window and its table', async () => {
+            await plotOnPhone(phone, capacitor);
+            await finger.tap((await windowNamed(tab, '«Расчет емкости С»')).closeBox);
+        });
+        await step(tab, '«Компенсация реактивной мощности» and «Принцип работы»', async () => {
+            await compensationAndPrinciple(tab, finger, profile);
+        });
+        await step(tab, 'the phone turned', async () => {
+            await turnTheScreen(tab, size, profile);
+        });
+        await step(tab, 'the main window\'s close box ends the program', async () => {
+            await finger.tap((await windowNamed(tab, 'the main window')).closeBox);
+            check(`${profile}: the main window's close box ends the program`, await programEnded(tab),
+                'Программа завершена.');
+        });
     } finally {
         await context.close();
         server.close();
     }
+}
+
+async function firstVisit({ tab, profile }, origin, served) {
+    await tab.goto(`${origin}/index.html`);
+    await mainWindowShown(tab);
+    await tab.evaluate(() => navigator.serviceWorker.ready);
+    // The worker has filled its cache once it is active.
+    await tab.waitForFunction(() => navigator.serviceWorker.controller
+        || navigator.serviceWorker.ready.then((ready) => ready.active?.state === 'activated'),
+    null, { timeout: 60000 });
+    await tab.waitForTimeout(1000);
+    const wasm = statSync(join(folder, 'korindo.wasm')).size;
+    check(`${profile}: a first visit fetches korindo.wasm once`, served('/korindo.wasm'), wasm);
+    console.log(`       ${profile}: a first visit fetched ${served()} bytes in all`);
+}
+
+// A tap on a field raises the keyboard; keys that are not characters move in
+// the field instead of typing their names.
+async function chokeByTouch({ tab, finger, profile }) {
+    const main = await windowNamed(tab, 'the main window');
+    await finger.tap(main.at(form1.Command6.x, form1.Command6.y));
+    const choke = await windowNamed(tab, '«Расчет индуктивности дросселя»');
+    await checkWhole(tab, choke, form4.client, `${profile}: «Расчет индуктивности дросселя»`);
+    await finger.tap(choke.at(form4.Text1.x, form4.Text1.y));
+    check(`${profile}: a tap on a field raises a keyboard of digits`,
+        (await typedInto(tab))?.inputMode, 'decimal');
+    await typeOnPhone(tab, '10');
+    await finger.tap(choke.at(form4.Text2.x, form4.Text2.y));
+    await typeOnPhone(tab, '20');
+    await pressKeys(tab, 'ArrowLeft', 'Home');
+    await typeOnPhone(tab, '2');
+    await pressKeys(tab, 'End', 'Backspace');
+    await typeOnPhone(tab, '0');
+    await finger.tap(choke.at(form4.Text3.x, form4.Text3.y));
+    await typeOnPhone(tab, '1');
+    await pressKeys(tab, 'Enter'); // in a field, Enter does nothing
+    await finger.tap(choke.at(form4.Command1.x, form4.Command1.y));
+    await tab.waitForTimeout(300);
+    check(`${profile}: Text4 computed by touch, keys acting as keys`,
+        await chokeInductance(finger.session), inductance);
+    await finger.tap(choke.closeBox);
+}
+
+// The worked example, the resistance typed as 2E1 with the key that a
+// keyboard of digits lacks; the window as the search left it.
+async function searchByTouch({ tab, finger, profile }) {
+    await finger.tap((await windowNamed(tab, 'the main window')).at(form1.Command3.x, form1.Command3.y));
+    await tab.waitForTimeout(500);
+    let capacitor = await windowNamed(tab, '«Расчет емкости С»');
+    await checkWhole(tab, capacitor, form5.client, `${profile}: «Расчет емкости С»`);
+    const typed = [...workedExample.slice(0, 4), '2', '1'];
+    for (const [index, field] of form5.inputs.entries()) {
+        await finger.tap(capacitor.at(field.x, field.y));
+        await typeOnPhone(tab, typed[index]);
+        if (index === 4) {
+            check(`${profile}: the keys a keyboard of digits lacks show while typing`,
+                await tab.isVisible('#keys'), true);
+            await tab.tap('#keys button[data-key=E]');
+            await typeOnPhone(tab, '1');
+        }
+    }
+    await finger.tap(capacitor.at(form5.Command1.x, form5.Command1.y));
+    check(`${profile}: no keyboard once a button has the focus`, await typedInto(tab), null);
+    await closeMessage(tab, finger, '«Решение успешно найдено»');
+    capacitor = await windowNamed(tab, '«Расчет емкости С»');
+    check(`${profile}: Text8 after the search by touch`,
+        await copiedOnPhone(tab, finger, capacitor, form5.Text8), '5,14339929');
+    check(`${profile}: no keyboard for a result field`, await typedInto(tab), null);
+    check(`${profile}: Text12 after the search by touch`, await fieldValue(finger.session,
+        'Расчет емкости С', 'Минимально возможная емкость С (мкФ)'), '2,70739929');
+    return capacitor;
+}
+
+// The keyboard takes most of the screen: the window rises as far as shows the
+// field, the title bar going above the screen, and comes back down once the
+// keyboard has gone. The window as the check left it.
+async function checkByTouch({ tab, finger, profile, size }, capacitor) {
+    await finger.tap(capacitor.at(form5.Text9.x, form5.Text9.y));
+    await tab.setViewportSize({ width: size.width, height: 200 });
+    await tab.waitForTimeout(700);
+    check(`${profile}: the field being typed in is lifted above the keyboard`,
+        await activeWindow(tab), null);
+    await typeOnPhone(tab, '4.7');
+    await tab.setViewportSize(size);
+    await tab.waitForTimeout(700);
+    const lowered = await windowNamed(tab, '«Расчет емкости С»');
+    await checkWhole(tab, lowered, form5.client, `${profile}: «Расчет емкости С» after the keyboard`);
+    await finger.tap(lowered.at(form5.Command2.x, form5.Command2.y));
+    await closeMessage(tab, finger, '«Проверка успешно пройдена»');
+    check(`${profile}: Text10 after the check by touch`, (await fieldValue(finger.session,
+        'Расчет емкости С', 'Реальное напряжение на конденсаторе (В) (RMS)')).slice(0, 6), '409,37');
+    await checkDrawnOnce(tab, await windowNamed(tab, '«Расчет емкости С»'),
+        `${profile}: «Расчет емкости С» after the check`);
+    if (size.width === 390)
+        await tab.screenshot({ path: join(folder, 'page-form5-phone.png') });
+    return lowered;
+}
+
+// The plot: whole on the screen, its table read through its menu.
+async function plotOnPhone({ tab, finger, profile, size }, capacitor) {
+    await finger.tap(capacitor.at(form5.Command3.x, form5.Command3.y));
+    await tab.waitForTimeout(3000);
+    const plot = await windowNamed(tab, 'the plot window');
+    const page = await pageSize(tab);
+    // The window fits itself to the screen where the screen is smaller.
+    const client = { width: plot.right - plot.left, height: Math.min(720, page.height - 30) };
+    check(`${profile}: the plot window is whole on the screen`, plot.isWhole(client, page), true);
+    await checkDrawnOnce(tab, plot, `${profile}: the plot window`);
+    await checkReaderBoxes(tab, plot, `${profile}: the plot window`);
+    await finger.tap(plot.at(client.width / 2, 150)); // the readout under the finger
+    check(`${profile}: the plot's table read cell by cell`, (await plotRows(finger.session))[2],
+        '3,9\t311,7 В\t573,5 В\t231,5 В\tподходит');
+    await tab.screenshot({ path: join(folder, `page-plot-phone-${size.width}.png`) });
+    await finger.tap(plot.closeBox);
 }
 
 // «Компенсация реактивной мощности» computed by touch and «Принцип работы»
@@ -899,22 +1016,13 @@ async function turnTheScreen(tab, size, profile) {
     await checkWhole(tab, back, form1.client, `${profile} turned back: the main window`);
 }
 
-const browser = await launch();
-try {
-    const only = process.env.KORINDO_PAGE_PROFILES;
-    if (!only || only.includes('wide'))
-        await onWideScreen(browser);
-    if (!only || only.includes('narrow'))
+// Each project of the configuration is one profile.
+test('the page as a user meets it', async ({ browser }, testInfo) => {
+    const { phone } = testInfo.project.metadata;
+    if (phone)
+        await onPhone(browser, phone);
+    else if (testInfo.project.name === 'narrow')
         await onNarrowDesktop(browser);
-    for (const size of [{ width: 360, height: 640 }, { width: 390, height: 844 }]) {
-        if (!only || only.includes(String(size.width)))
-            await onPhone(browser, size);
-    }
-} catch (error) {
-    failures += 1;
-    console.log(`FAIL!  : ${error.message.split('\n')[0]}`);
-} finally {
-    await browser.close();
-}
-console.log(`Page test: ${failures === 0 ? 'passed' : `${failures} failed`}`);
-process.exit(failures === 0 ? 0 : 1);
+    else
+        await onWideScreen(browser);
+});
