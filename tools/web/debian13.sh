@@ -135,9 +135,13 @@ if [[ -n $git_folder && $git_folder != "$tree"/* ]]; then
 fi
 # The folders of the caches that the builds inside fill: the Qt for the page,
 # the Qt for Windows and the source they share.
+# Inside, HOME is the root's own: the scripts there are told the caches'
+# paths as they are here, so that they fill the folders bound in.
+export KORINDO_QT_WASM=$qt_cache
+export KORINDO_QT_WIN64=${KORINDO_QT_WIN64:-$HOME/.cache/korindo/qt6.8-win64}
+export KORINDO_QT_SOURCE=${KORINDO_QT_SOURCE:-$HOME/.cache/korindo/qt6-base-source}
 bound_caches=()
-for cache in "$qt_cache" "${KORINDO_QT_WIN64:-$HOME/.cache/korindo/qt6.8-win64}" \
-             "${KORINDO_QT_SOURCE:-$HOME/.cache/korindo/qt6-base-source}"; do
+for cache in "$KORINDO_QT_WASM" "$KORINDO_QT_WIN64" "$KORINDO_QT_SOURCE"; do
     folder=$(dirname "$cache")
     [[ " ${bound_caches[*]} " == *" $folder "* ]] && continue
     mkdir -p "$folder"
