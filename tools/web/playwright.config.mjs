@@ -1,4 +1,4 @@
-// The page test (page.spec.mjs) on @playwright/test: one project for each
+// The page test (page.test.mjs) on @playwright/test: one project for each
 // profile, in Debian's Chromium, one after another. The build folder comes
 // from KORINDO_PAGE_BUILD (build-wasm); the results, with a picture of the
 // page at each failed step, go to its folder page-test/.
@@ -10,7 +10,7 @@ const build = resolve(process.env.KORINDO_PAGE_BUILD ?? 'build-wasm');
 
 export default defineConfig({
     testDir: '.',
-    testMatch: 'page.spec.mjs',
+    testMatch: 'page.test.mjs',
     outputDir: `${build}/page-test`,
     // A profile takes a few minutes on two busy cores.
     timeout: 20 * 60 * 1000,
