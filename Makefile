@@ -17,6 +17,9 @@ export KORINDO_QT_WASM  := $(or $(KORINDO_QT_WASM),$(HOME)/.cache/korindo/qt6.8-
 NPM_CI      := npm ci --prefix tools/web --no-audit --no-fund --silent
 # The page test on @playwright/test, a project for each profile: PAGE_TEST_ARGS=--project=390 runs one.
 PAGE_TEST   := tools/web/node_modules/.bin/playwright test -c tools/web/playwright.config.mjs $(PAGE_TEST_ARGS)
+# The suites of the cross builds run side by side, one for each core: each
+# spends most of its time starting Wine or a browser.
+TEST_JOBS   ?= -j $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 VERIFY_WALKS ?= 100000
 STRESS_RUNS ?= 10
@@ -95,12 +98,15 @@ windows: windows-configure
 	tools/windows/make-downloads.sh build-win64 $(KORINDO_QT_WIN64)
 
 # Every test suite of the Windows build under Wine, then the installer as a
-# user meets it: installed, started, every window opened, uninstalled.
+# user meets it: installed, started, every window opened, uninstalled. The
+# program and the suites are built in one go, so that no core waits on
+# another's last link.
 test-windows:
 	@$(SETUP) windows
-	@$(MAKE) --no-print-directory windows
+	@$(MAKE) --no-print-directory windows-configure
 	$(IN_DEBIAN13) cmake --build --preset windows
-	ctest --preset windows
+	tools/windows/make-downloads.sh build-win64 $(KORINDO_QT_WIN64)
+	ctest --preset windows $(TEST_JOBS)
 	tools/windows/test-installer.sh build-win64
 
 # Start-up time of korindo.exe under Wine against a bare Qt dialog.
@@ -121,12 +127,13 @@ web: web-configure
 	@echo "  python3 -m http.server -b 127.0.0.1 -d build-wasm 8000"
 
 # The test suites in headless Chromium, then the page as a user meets it.
+# The page and the suites are built in one go, as for Windows.
 test-web:
 	@$(SETUP) web
-	@$(MAKE) --no-print-directory web
+	@$(MAKE) --no-print-directory web-configure
 	$(NPM_CI)
 	$(IN_DEBIAN13) cmake --build --preset page
-	ctest --preset page
+	ctest --preset page $(TEST_JOBS)
 	KORINDO_PAGE_BUILD=build-wasm $(PAGE_TEST)
 
 # The page's download and first frame against a bare Qt dialog, built twice.
